@@ -1,0 +1,18 @@
+#!/bin/sh
+# Installs the Debian 12 packages Quillmark needs to build, run and test.
+# Safe to run again: only missing packages are installed.
+set -e
+packages="cmake ninja-build g++ pkg-config qt6-base-dev libcurl4-openssl-dev libgtest-dev libgmock-dev
+fonts-liberation poppler-utils xvfb xauth"
+missing=""
+for p in $packages; do
+    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+        missing="$missing $p"
+    fi
+done
+if [ -n "$missing" ]; then
+    SUDO=""
+    [ "$(id -u)" -ne 0 ] && SUDO=sudo
+    $SUDO apt-get update
+    DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y --no-install-recommends $missing
+fi

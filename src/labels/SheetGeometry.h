@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QByteArray>
+#include <array>
+#include <cstdint>
+
+// The grid of labels on a sheet, lengths in tenths of a millimetre. Its 16 bytes are the
+// start of the settings record, the whole of a .dim file and the start of a .lbl trailer.
+struct SheetGeometry {
+    std::uint16_t topMargin = 130;
+    std::uint16_t sideMargin = 50;
+    std::uint16_t labelWidth = 990;
+    std::uint16_t labelHeight = 340;
+    std::uint16_t verticalGutter = 20;   // gap between two adjacent columns
+    std::uint16_t horizontalGutter = 0;  // gap between two adjacent rows
+    std::uint16_t labelsAcross = 2;
+    std::uint16_t labelsDown = 8;
+
+    static constexpr int kSize = 16;
+    using Bytes = std::array<std::uint8_t, kSize>;
+
+    Bytes toBytes() const;
+    static SheetGeometry fromBytes(const std::uint8_t* bytes);
+
+    bool operator==(const SheetGeometry&) const = default;
+};

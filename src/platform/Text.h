@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <string>
+#include <string_view>
+
+// Text in memory is UTF-8. These helpers bring 8-bit and UTF-16 text from files into that
+// form and cut it to byte limits without splitting a character.
+namespace Text {
+
+// Valid UTF-8 is taken as it is; anything else is taken as Windows-1252, the code page of
+// files written on Windows, and converted.
+std::string from8Bit(std::string_view bytes);
+
+// UTF-16 little-endian code units to UTF-8.
+std::string fromUtf16(std::u16string_view units);
+
+// At most maxBytes bytes of text, ending on a character boundary.
+std::string_view cutUtf8(std::string_view text, std::size_t maxBytes);
+
+bool isValidUtf8(std::string_view bytes);
+
+inline QString toQString(std::string_view s) {
+    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+}
+inline std::string fromQString(const QString& s) { return s.toUtf8().toStdString(); }
+
+} // namespace Text

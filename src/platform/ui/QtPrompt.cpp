@@ -1,0 +1,118 @@
+#include "platform/ui/QtPrompt.h"
+
+#include <QApplication>
+#include <QColorDialog>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
+
+namespace {
+
+QWidget* owner() { return QApplication::activeWindow(); }
+
+QString startPath(const Prompt::FileRequest& r) {
+    QString name = r.initialName;
+    if (name.startsWith(QLatin1Char('*')))
+        name.clear(); // a bare pattern is the filter's job in Qt's dialogs
+    if (r.directory.isEmpty())
+        return name;
+    return name.isEmpty() ? r.directory : r.directory + QLatin1Char('/') + name;
+}
+
+QString withDefaultExtension(QString path, const QString& ext) {
+    QString e = ext;
+    if (e.startsWith(QLatin1String("*.")))
+        e = e.mid(2);
+    if (!e.isEmpty() && !path.isEmpty() && QFileInfo(path).suffix().isEmpty())
+        path += QLatin1Char('.') + e;
+    return path;
+}
+
+} // namespace
+
+QString QtPrompt::qtFilter(const QString& filter) {
+    const QStringList parts = filter.split(QLatin1Char('|'), Qt::SkipEmptyParts);
+    QStringList out;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        // The description already names its pattern in brackets, as Qt expects.
+        out << parts[i];
+    }
+    return out.join(QStringLiteral(";;"));
+}
+
+Prompt::Answer QtPrompt::message(const QString& text, const QString& caption, Buttons buttons,
+                                 Icon icon) {
+    QMessageBox box(owner());
+    box.setWindowTitle(caption);
+    box.setText(text);
+    switch (icon) {
+    case Icon::None:
+        break;
+    case Icon::Information:
+        box.setIcon(QMessageBox::Information);
+        break;
+    case Icon::Warning:
+        box.setIcon(QMessageBox::Warning);
+        break;
+    case Icon::Question:
+        box.setIcon(QMessageBox::Question);
+        break;
+    case Icon::Error:
+        box.setIcon(QMessageBox::Critical);
+        break;
+    }
+    switch (buttons) {
+    case Buttons::Ok:
+        box.setStandardButtons(QMessageBox::Ok);
+        break;
+    case Buttons::OkCancel:
+        box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+        break;
+    case Buttons::YesNo:
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        break;
+    case Buttons::YesNoCancel:
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        break;
+    }
+    switch (box.exec()) {
+    case QMessageBox::Yes:
+        return Answer::Yes;
+    case QMessageBox::No:
+        return Answer::No;
+    case QMessageBox::Ok:
+        return Answer::Ok;
+    default:
+        // Escape or the close box on a Yes/No question counts as No.
+        return buttons == Buttons::YesNo ? Answer::No : Answer::Cancel;
+    }
+}
+
+std::optional<QString> QtPrompt::openFile(const FileRequest& r) {
+    const QString path =
+        QFileDialog::getOpenFileName(owner(), r.caption, startPath(r), qtFilter(r.filter));
+    if (path.isEmpty())
+        return std::nullopt;
+    return path;
+}
+
+std::optional<QString> QtPrompt::saveFile(const FileRequest& r) {
+    const QString path =
+        QFileDialog::getSaveFileName(owner(), r.caption, startPath(r), qtFilter(r.filter));
+    if (path.isEmpty())
+        return std::nullopt;
+    return withDefaultExtension(path, r.defaultExtension);
+}
+
+std::optional<QRgb> QtPrompt::chooseColour(QRgb initial) {
+    const QColor c = QColorDialog::getColor(QColor::fromRgb(initial), owner());
+    if (!c.isValid())
+        return std::nullopt;
+    return c.rgb();
+}
+
+bool QtPrompt::choosePrinter(QPrinter& printer) {
+    QPrintDialog dialog(&printer, owner());
+    return dialog.exec() == QDialog::Accepted;
+}
