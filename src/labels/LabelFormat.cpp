@@ -1,0 +1,139 @@
+#include "labels/LabelFormat.h"
+
+namespace {
+
+constexpr int kPreviewResolution = 96;
+constexpr int kSmallestSize = 8;    // points; below this a line is split instead
+constexpr int kStaggerUnit = 5;     // 1/96 inch per stagger mode step
+constexpr int kHeightTolerance = 2; // device units of height overrun that still fit
+constexpr int kPointsPerInch = 72;
+
+} // namespace
+
+CLabelFormat::CLabelFormat(const LabelLines& labelLines, int l, int t, int r, int b, int textMargin,
+                           int res, bool previewing, std::uint8_t sc)
+    : left(l), top(t), right(r), bottom(b), preview(previewing),
+      resolution(previewing ? kPreviewResolution : res), widest(labelLines.longest), scale(sc) {
+    lines.reserve(LabelLines::kMaxLines);
+    for (int i = 0; i < labelLines.count; ++i)
+        lines.push_back(labelLines.lines[static_cast<std::size_t>(i)]);
+    margin = preview ? ScaleForPreview(textMargin) : ScaleForDevice(textMargin);
+}
+
+int CLabelFormat::ScaleForPreview(int x) const {
+    return x * scale / 100;
+}
+
+int CLabelFormat::ScaleForDevice(int x) const {
+    return x * resolution / 96;
+}
+
+void CLabelFormat::selectSize(DrawSurface& dc, LabelFont& font, int size) {
+    font.height = size * 10;
+    dc.selectFont(font);
+}
+
+void CLabelFormat::SplitLongestLine() {
+    if (widest < 1 || widest > static_cast<int>(lines.size()))
+        return;
+    const std::size_t at = static_cast<std::size_t>(widest - 1);
+    const std::string& line = lines[at];
+    const std::size_t blank = line.find(' ', line.size() / 2);
+    const std::size_t cut = blank == std::string::npos ? 0 : blank + 1;
+    std::string tail = line.substr(cut);
+    lines[at].resize(cut);
+    lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(at) + 1, std::move(tail));
+}
+
+void CLabelFormat::Draw(DrawSurface& dc, int maxFontSize, int alignment, LabelFont& font) {
+    if (lines.empty() || resolution <= 0)
+        return;
+    dc.setTransparentBackground();
+
+    int t = 0;
+    if (alignment != Alignment::kCentre && alignment != Alignment::kLeftCentre) {
+        t = kStaggerUnit * alignment;
+        t = preview ? ScaleForPreview(t) : ScaleForDevice(t);
+    }
+    const int s8 = ScaleForPreview(kSmallestSize);
+    const int smax = ScaleForPreview(maxFontSize);
+    const int W = right - left;
+    const int H = bottom - top;
+    const int m = margin;
+
+    int splitFirst = -1; // index of the first half of the split line, once split
+    int size = 0;
+    int maxW = 0;
+    for (;;) {
+        const int n = static_cast<int>(lines.size());
+        const int AH = H - 2 * m;
+        const int AW = W - 2 * m;
+        const int LH = AH / n;
+        size = LH * kPointsPerInch / resolution;
+        if (size > smax)
+            size = smax;
+        else if (size < s8)
+            size = s8;
+        selectSize(dc, font, size);
+
+        maxW = 0;
+        int cy = 0;
+        for (int i = 0; i < n; ++i) {
+            const TextExtent e = dc.textExtent(lines[static_cast<std::size_t>(i)]);
+            cy = e.cy;
+            const int w = e.cx + t * i;
+            if (w > maxW) {
+                maxW = w;
+                widest = i + 1;
+            }
+        }
+        int EH = cy * n - AH;
+        int EW = maxW - AW;
+
+        bool restart = false;
+        while (!(EW <= 0 && EH <= kHeightTolerance)) {
+            size = size - 1;
+            selectSize(dc, font, size);
+            // Only the widest line is measured again: shrinking keeps it the widest.
+            const TextExtent e = dc.textExtent(lines[static_cast<std::size_t>(widest - 1)]);
+            maxW = e.cx + t * (widest - 1);
+            EH = e.cy * n - AH;
+            EW = maxW - AW;
+            if (size >= s8)
+                continue;
+            if (splitFirst < 0 && n < LabelLines::kMaxLines) {
+                SplitLongestLine();
+                splitFirst = widest - 1;
+                restart = true;
+            }
+            break;
+        }
+        if (!restart)
+            break;
+    }
+    finalSize = size;
+
+    const int n = static_cast<int>(lines.size());
+    const TextMetrics tm = dc.textMetrics();
+    const int LS = tm.tmHeight + tm.tmExternalLeading;
+    int y = (H - LS * n) / 2;
+    int x = alignment == Alignment::kLeft ? m : (W - maxW) / 2;
+    if (!preview) {
+        x += left;
+        y += top;
+    } else {
+        dc.frameRect({0, 0, W, H}, StockBrush::DarkGrey);
+        dc.frameRect({m, m, W - m, H - m}, StockBrush::LightGrey);
+    }
+    for (int i = 0; i < n; ++i) {
+        const std::string& line = lines[static_cast<std::size_t>(i)];
+        const int cx = dc.textExtent(line).cx;
+        if (alignment == Alignment::kCentre)
+            x = (W - cx) / 2 + (preview ? 0 : left);
+        dc.textOut(x, y, line);
+        y += LS;
+        if (alignment != Alignment::kCentre && alignment != Alignment::kLeftCentre &&
+            i != splitFirst)
+            x += t;
+    }
+}

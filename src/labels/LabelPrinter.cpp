@@ -1,0 +1,130 @@
+#include "labels/LabelPrinter.h"
+
+#include "labels/LabelFont.h"
+#include "labels/LabelFormat.h"
+#include "labels/LabelLines.h"
+
+#include <cstdint>
+
+CLabelPrinter::CLabelPrinter(const LabelPreferences& f, std::string face,
+                             std::span<const std::string> l, DeviceSource s)
+    : format(f), faceName(std::move(face)), labels(l), source(std::move(s)) {}
+
+CLabelPrinter::CLabelPrinter(const SheetGeometry& geometry, DeviceSource s) : source(std::move(s)) {
+    format.geometry = geometry;
+}
+
+int CLabelPrinter::Print(bool testSheet, int firstPosition) {
+    if (!source)
+        return 0;
+    std::unique_ptr<PrintDevice> device = source();
+    if (!device)
+        return 0;
+    return Print(*device, testSheet, firstPosition);
+    // The device, and with it the printer surface, is released here.
+}
+
+int CLabelPrinter::Print(PrintDevice& device, bool testSheet, int firstPosition) {
+    bool healthy = device.startDoc(QString()) > 0;
+
+    const unsigned labelCount =
+        testSheet ? kTestSheetLabels : static_cast<std::uint16_t>(labels.size());
+    const unsigned perSheet = static_cast<unsigned>(format.geometry.labelsAcross) *
+                              static_cast<unsigned>(format.geometry.labelsDown);
+    const unsigned first = static_cast<unsigned>(firstPosition);
+    unsigned pages;
+    if (testSheet)
+        pages = 1;
+    else if (labelCount == 0 || perSheet == 0)
+        pages = 0; // nothing to place: never a run of blank sheets
+    else
+        pages = (labelCount + first - 2) / perSheet + 1;
+
+    resolution = device.deviceCaps(DeviceCap::LogPixelsX) / 10 * 10;
+
+    PrintProgress progress{firstPosition, 1, static_cast<int>(labelCount)};
+    for (unsigned page = 1; page <= pages && healthy; ++page) {
+        if (onPage)
+            onPage(static_cast<int>(page), static_cast<int>(pages));
+        device.startPage();
+        if (testSheet)
+            PrintTestSheet(device, progress);
+        else
+            PrintPage(device, progress);
+        healthy = device.endPage() > 0;
+        progress.firstPosition = 1;
+    }
+    if (healthy)
+        device.endDoc();
+    else
+        device.abortDoc();
+
+    if (perSheet == 0)
+        return firstPosition;
+    return static_cast<int>((first + labelCount - 1) % perSheet + 1);
+}
+
+int CLabelPrinter::TenthsToDevice(int a) const {
+    // Wider arithmetic only guards against overflow on absurd sheets; for every geometry the
+    // settings accept the result is the 32-bit one.
+    const std::int64_t v = static_cast<std::int64_t>(a) * (resolution / 10) * 5 / 127;
+    return static_cast<int>(v);
+}
+
+DeviceRect CLabelPrinter::labelRect(int c, int r) const {
+    const SheetGeometry& g = format.geometry;
+    DeviceRect rect;
+    rect.left =
+        TenthsToDevice(g.sideMargin) + TenthsToDevice((g.labelWidth + g.verticalGutter) * c);
+    rect.top =
+        TenthsToDevice(g.topMargin) + TenthsToDevice((g.labelHeight + g.horizontalGutter) * r);
+    rect.right = rect.left + TenthsToDevice(g.labelWidth);
+    rect.bottom = rect.top + TenthsToDevice(g.labelHeight);
+    return rect;
+}
+
+DeviceRect CLabelPrinter::shifted(PrintDevice& device, DeviceRect rect) const {
+    const int dx = device.deviceCaps(DeviceCap::PhysicalOffsetX);
+    const int dy = device.deviceCaps(DeviceCap::PhysicalOffsetY);
+    return {rect.left - dx, rect.top - dy, rect.right - dx, rect.bottom - dy};
+}
+
+void CLabelPrinter::PrintPage(PrintDevice& device, PrintProgress& progress) {
+    device.setTextColour(format.textColour);
+    const int across = format.geometry.labelsAcross;
+    const int down = format.geometry.labelsDown;
+    if (across <= 0)
+        return;
+    int c = (progress.firstPosition - 1) % across;
+    int r = (progress.firstPosition - 1) / across;
+    int k = progress.nextLabel;
+    while (r < down && k <= progress.labelCount) {
+        while (c < across && k <= progress.labelCount) {
+            PrintLabel(device, shifted(device, labelRect(c, r)), k);
+            k = k + 1;
+            c = c + 1;
+        }
+        c = 0;
+        r = r + 1;
+    }
+    progress.nextLabel = k;
+}
+
+void CLabelPrinter::PrintTestSheet(PrintDevice& device, PrintProgress&) {
+    DrawSurface& dc = device.surface();
+    for (int r = 0; r < format.geometry.labelsDown; ++r)
+        for (int c = 0; c < format.geometry.labelsAcross; ++c)
+            dc.frameRect(shifted(device, labelRect(c, r)), StockBrush::DarkGrey);
+}
+
+void CLabelPrinter::PrintLabel(PrintDevice& device, const DeviceRect& rect, int k) {
+    if (k < 1 || static_cast<std::size_t>(k) > labels.size())
+        return;
+    LabelLines lines;
+    if (!SplitLabelText(labels[static_cast<std::size_t>(k - 1)], lines))
+        return;
+    LabelFont font = MakeLabelFont(faceName, format.bold, format.italic, 0);
+    CLabelFormat label(lines, rect.left, rect.top, rect.right, rect.bottom, format.margin,
+                       resolution, false, 100);
+    label.Draw(device.surface(), format.maxFontSize, format.alignment, font);
+}

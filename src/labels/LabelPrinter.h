@@ -1,0 +1,67 @@
+#pragma once
+
+#include "labels/DrawSurface.h"
+#include "labels/LabelPreferences.h"
+#include "labels/PrintDevice.h"
+
+#include <functional>
+#include <memory>
+#include <span>
+#include <string>
+
+// One print job: lays the label texts out on sheets, starting at a given position of the
+// first sheet, and fits and draws each text in its label. Also prints the test sheet, on
+// which every label position is outlined.
+//
+// The main window's Print command:
+//     CLabelPrinter job(preferences, faceName, labels, askForPrinter);
+//     const int next = job.Print(false, preferences.firstLabel);
+class CLabelPrinter {
+public:
+    // Gives the device for a job, or nullptr when the user cancelled the print dialog.
+    using DeviceSource = std::function<std::unique_ptr<PrintDevice>()>;
+
+    struct PrintProgress {
+        int firstPosition; // 1-based position of the first label on the current sheet
+        int nextLabel;     // 1-based number of the next label to print
+        int labelCount;
+    };
+
+    // A job printing labels (UTF-8 texts, lines separated by CR LF), borrowed for the job.
+    CLabelPrinter(const LabelPreferences& format, std::string faceName,
+                  std::span<const std::string> labels, DeviceSource source = {});
+    // A test-sheet job for a geometry.
+    explicit CLabelPrinter(const SheetGeometry& geometry, DeviceSource source = {});
+
+    // Asks the device source for a device; 0 when the user cancelled, otherwise the position
+    // at which the next job should start.
+    int Print(bool testSheet, int firstPosition);
+    // The job on a given device.
+    int Print(PrintDevice& device, bool testSheet, int firstPosition);
+
+    void PrintPage(PrintDevice& device, PrintProgress& progress);
+    void PrintTestSheet(PrintDevice& device, PrintProgress& progress);
+    void PrintLabel(PrintDevice& device, const DeviceRect& rect, int k);
+
+    // Tenths of a millimetre to device units at the job's resolution.
+    int TenthsToDevice(int tenths) const;
+
+    int Resolution() const { return resolution; }
+    void setResolution(int unitsPerInch) { resolution = unitsPerInch; }
+
+    // Called before each page is started, with the page number and the number of pages.
+    std::function<void(int page, int pages)> onPage;
+
+    static constexpr int kTestSheetLabels = 1000;
+
+private:
+    // The label at column c, row r, before the shift to the paper's edges.
+    DeviceRect labelRect(int c, int r) const;
+    DeviceRect shifted(PrintDevice& device, DeviceRect rect) const;
+
+    LabelPreferences format;
+    std::string faceName;
+    std::span<const std::string> labels;
+    DeviceSource source;
+    int resolution = 0;
+};

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "labels/DrawSurface.h"
+
+#include <QString>
+#include <cstdint>
+
+// A printer job as the label printer drives it. Results follow the printing calls they
+// stand for: startDoc and endPage give a value greater than 0 on success.
+class PrintDevice {
+public:
+    virtual ~PrintDevice() = default;
+
+    virtual int startDoc(const QString& documentName) = 0;
+    virtual int startPage() = 0;
+    virtual int endPage() = 0;
+    virtual int endDoc() = 0;
+    virtual int abortDoc() = 0;
+
+    // LogPixelsX/Y: resolution; PhysicalOffsetX/Y: distance in device units from the
+    // paper's left and top edges to the printable area, where the surface's origin lies.
+    virtual int deviceCaps(DeviceCap cap) const = 0;
+
+    // The surface of the current page; valid between startPage and endPage.
+    virtual DrawSurface& surface() = 0;
+
+    void setTextColour(std::uint32_t colour) { surface().setTextColour(colour); }
+};

@@ -1,0 +1,78 @@
+#include "labels/ui/PrinterDevice.h"
+
+#include "labels/QtDrawSurface.h"
+#include "platform/Prompt.h"
+
+#include <QPageLayout>
+#include <QPrinter>
+
+PrinterDevice::PrinterDevice(std::unique_ptr<QPrinter> p) : qprinter(std::move(p)) {}
+
+PrinterDevice::~PrinterDevice() {
+    if (painter.isActive())
+        painter.end();
+}
+
+std::unique_ptr<PrintDevice> PrinterDevice::ask() {
+    auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    // Page ranges and selections mean nothing to a label job.
+    printer->setPrintRange(QPrinter::AllPages);
+    if (!prompt().choosePrinter(*printer))
+        return nullptr;
+    return std::make_unique<PrinterDevice>(std::move(printer));
+}
+
+int PrinterDevice::startDoc(const QString& documentName) {
+    qprinter->setDocName(documentName);
+    if (!painter.begin(qprinter.get()))
+        return 0;
+    pageSurface = std::make_unique<QtDrawSurface>(painter);
+    return 1;
+}
+
+int PrinterDevice::startPage() {
+    if (!painter.isActive())
+        return 0;
+    // The printer opens the first page itself when painting begins.
+    pageFailed = pageCount > 0 && !qprinter->newPage();
+    ++pageCount;
+    return pageFailed ? 0 : 1;
+}
+
+int PrinterDevice::endPage() {
+    return painter.isActive() && !pageFailed ? 1 : 0;
+}
+
+int PrinterDevice::endDoc() {
+    if (!painter.isActive())
+        return 0;
+    return painter.end() ? 1 : 0;
+}
+
+int PrinterDevice::abortDoc() {
+    qprinter->abort();
+    if (painter.isActive())
+        painter.end();
+    return 1;
+}
+
+int PrinterDevice::deviceCaps(DeviceCap cap) const {
+    const int dpi = qprinter->resolution();
+    const QRect printable =
+        qprinter->fullPage() ? QRect() : qprinter->pageLayout().paintRectPixels(dpi);
+    switch (cap) {
+    case DeviceCap::LogPixelsX:
+        return qprinter->logicalDpiX();
+    case DeviceCap::LogPixelsY:
+        return qprinter->logicalDpiY();
+    case DeviceCap::PhysicalOffsetX:
+        return printable.left();
+    case DeviceCap::PhysicalOffsetY:
+        return printable.top();
+    }
+    return 0;
+}
+
+DrawSurface& PrinterDevice::surface() {
+    return *pageSurface;
+}
