@@ -1,0 +1,301 @@
+#include "contacts/CCSVFile.h"
+
+#include "contacts/ContactText.h"
+#include "contacts/DelimitedImporter.h"
+#include "platform/AppPaths.h"
+#include "platform/Prompt.h"
+#include "platform/Text.h"
+
+#include <QFile>
+#include <QSaveFile>
+#include <algorithm>
+
+namespace {
+
+std::string_view view(const QByteArray& b) {
+    return {b.constData(), static_cast<std::size_t>(b.size())};
+}
+
+} // namespace
+
+CCSVFile::CCSVFile(QByteArray data, QString fileName, bool usStyle)
+    : bytes(std::move(data)), name(std::move(fileName)), us(usStyle) {}
+
+std::optional<QByteArray> CCSVFile::ReadFile(QString& fileName) {
+    if (fileName.isEmpty())
+        return std::nullopt;
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly)) {
+        showMessage(QStringLiteral("Can't open file: ") + fileName);
+        fileName.clear();
+        return std::nullopt;
+    }
+    QByteArray all = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        // Opened but unreadable (a folder, a device error): the same report as a failed open.
+        showMessage(QStringLiteral("Can't open file: ") + fileName);
+        fileName.clear();
+        return std::nullopt;
+    }
+    return all;
+}
+
+bool CCSVFile::ReadLine(const QByteArray& data, qsizetype& pos, std::string& line, bool wide) {
+    line.clear();
+    if (pos >= data.size())
+        return false;
+    while (pos < data.size()) {
+        const auto c = static_cast<unsigned char>(data[pos++]);
+        if (c == '\n')
+            break;
+        if (wide && (c == 0x00 || c >= 0xBB))
+            continue;
+        line += static_cast<char>(c);
+    }
+    return true;
+}
+
+CCSVFile::Format CCSVFile::DetectFormat() {
+    qsizetype pos = 0;
+    std::string line;
+    if (ReadLine(bytes, pos, line, false) && line.find(kMarker) != std::string::npos)
+        return OwnFormat;
+
+    delim = 0;
+    const QString message = QStringLiteral("The file ") + AppPaths::lastComponent(name) +
+                            QStringLiteral(" doesn't appear to be a standard .csv address file\n");
+    pos = 0;
+    if (!ReadLine(bytes, pos, line, false)) {
+        showMessage(message + QStringLiteral("(Couldn't be read)."));
+        return NotUsable;
+    }
+    // Byte-order marks of UTF-8 and UTF-16 start with 0xEF or above.
+    const auto byteAt = [&line](std::size_t i) { return static_cast<unsigned char>(line[i]); };
+    wide = !line.empty() && (byteAt(0) >= 0xEF || (line.size() >= 3 && byteAt(2) >= 0xEF));
+
+    pos = 0;
+    fields = 1;
+    presence = 0;
+    while (ReadLine(bytes, pos, line, wide)) {
+        for (std::size_t d = 0; d < kDelimiters.size(); ++d) {
+            if (line.find(kDelimiters[d].character) != std::string::npos) {
+                presence |= 1u << d;
+                if (delim == 0)
+                    delim = kDelimiters[d].character;
+            }
+        }
+        int lineFields = 1;
+        if (delim != 0)
+            lineFields += static_cast<int>(std::count(line.begin(), line.end(), delim));
+        if (lineFields > kMaxFields) {
+            showMessage(QStringLiteral("Maximum number of fields loaded"));
+            break;
+        }
+        fields = std::max(fields, lineFields);
+    }
+    if (delim != 0)
+        return Foreign;
+    showMessage(message +
+                QStringLiteral(
+                    "(couldn't find a single tab, comma, pipe, colon or semicolon in any row)."));
+    return NotUsable;
+}
+
+void CCSVFile::ApplyUsStyle(std::string& t, int fieldIndex) const {
+    if (!us || fieldIndex < 3 || t.empty())
+        return;
+    std::size_t i = t.size() - 1;
+    while (i > 0 && (t[i] == '\r' || t[i] == '\n'))
+        --i;
+    int replaced = 0;
+    while (i > 0 && replaced < 4) {
+        --i;
+        if (t[i] == '\r' || t[i] == '\n') {
+            t[i] = ' ';
+            ++replaced;
+        }
+    }
+}
+
+int CCSVFile::ReadContacts(CSortStrArray& list) const {
+    // Lines are cut at ASCII bytes only, so converting the whole file first splits it the
+    // same way and decides the file's encoding once.
+    const std::string text = Text::from8Bit(view(bytes));
+    std::size_t i = text.find('\n');
+    if (i == std::string::npos)
+        return 0;
+    ++i;
+
+    int appended = 0;
+    std::string field;
+    std::string contact;
+    int fieldIndex = 0;
+    bool quoted = false;
+    const auto endRecord = [&]() {
+        contact += field;
+        ApplyUsStyle(contact, fieldIndex);
+        contact.resize(ContactText::trimRight(contact).size());
+        if (!contact.empty()) {
+            list.Add(std::move(contact));
+            ++appended;
+        }
+        field.clear();
+        contact.clear();
+        fieldIndex = 0;
+        quoted = false;
+        if (list.GetSize() >= kMaxContacts) {
+            showMessage(QStringLiteral("Maximum of 5,000 addresses loaded"));
+            return false;
+        }
+        return true;
+    };
+
+    for (; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c == '"') {
+            quoted = !quoted;
+        } else if (c == '\t' && !quoted) {
+            if (!field.empty()) {
+                field += "\r\n";
+                if (fieldIndex < kMaxTabFields)
+                    contact += field;
+                ++fieldIndex;
+                field.clear();
+            }
+        } else if (c == '\n') {
+            field += c;
+            if (!endRecord())
+                return appended;
+        } else {
+            field += c;
+        }
+    }
+    // The last record needs no line end; a record that ends in a quote or a TAB is kept too.
+    if (text.back() != '\n' && (!field.empty() || !contact.empty()))
+        endRecord();
+    return appended;
+}
+
+bool CCSVFile::ImportContacts(CSortStrArray& list, DelimitedImporter& importer) const {
+    auto contacts = importer.ImportContacts(*this);
+    if (!contacts)
+        return false;
+    for (auto& c : *contacts)
+        list.Add(std::move(c));
+    return true;
+}
+
+QByteArray CCSVFile::WriteContacts(const CSortStrArray& list) {
+    QByteArray out(kHeaderLine);
+    for (const std::string& contact : list) {
+        std::string line;
+        line.reserve(contact.size());
+        for (const char c : contact) {
+            if (c == '\n')
+                line += '\t';
+            else if (c != '\r')
+                line += c;
+        }
+        const auto trimmed = ContactText::trim(line);
+        out.append(trimmed.data(), static_cast<qsizetype>(trimmed.size()));
+        out.append("\r\n");
+    }
+    return out;
+}
+
+QByteArray CCSVFile::WriteLabelTexts(const CSortStrArray& labels) {
+    QByteArray out;
+    for (const std::string& label : labels) {
+        if (label.empty())
+            continue;
+        std::string line;
+        line.reserve(label.size());
+        for (std::size_t i = 0; i < label.size(); ++i) {
+            if (label[i] == '\r' && i + 1 < label.size() && label[i + 1] == '\n') {
+                line += '\t';
+                ++i;
+            } else {
+                line += label[i];
+            }
+        }
+        if (!line.empty() && line.back() == ',')
+            line.pop_back();
+        out.append(line.data(), static_cast<qsizetype>(line.size()));
+        out.append('\n');
+    }
+    out.append(kEndLine);
+    out.append("\r\n");
+    return out;
+}
+
+CCSVFile::LabelTexts CCSVFile::ReadLabelTexts(const QByteArray& data, CSortStrArray& labels) {
+    LabelTexts result;
+    std::vector<std::string> lines;
+    qsizetype pos = 0;
+    qsizetype sectionEnd = 0;
+    std::string line;
+    while (ReadLine(data, pos, line, false)) {
+        if (line.find(kEndLine) != std::string::npos) {
+            result.endLineFound = true;
+            break;
+        }
+        sectionEnd = pos;
+    }
+    result.trailerOffset = pos;
+
+    // The section's encoding is decided once; lines split at LF in either form.
+    const std::string text = Text::from8Bit(view(data.left(sectionEnd)));
+    std::size_t start = 0;
+    while (start < text.size()) {
+        auto end = text.find('\n', start);
+        if (end == std::string::npos)
+            end = text.size();
+        std::string label;
+        for (std::size_t i = start; i < end; ++i) {
+            if (text[i] == '\t')
+                label += "\r\n";
+            else
+                label += text[i];
+        }
+        labels.Add(std::move(label));
+        start = end + 1;
+    }
+    return result;
+}
+
+bool ReadContactFile(QString& name, CSortStrArray& list, bool usStyle, DelimitedImporter* importer,
+                     bool& imported) {
+    imported = false;
+    if (name.isEmpty())
+        return false;
+    auto data = CCSVFile::ReadFile(name);
+    if (!data)
+        return false;
+    CCSVFile file(std::move(*data), name, usStyle);
+    switch (file.DetectFormat()) {
+    case CCSVFile::OwnFormat:
+        (void)file.ReadContacts(list);
+        return true;
+    case CCSVFile::Foreign:
+        if (importer == nullptr || !file.ImportContacts(list, *importer))
+            return false;
+        imported = true;
+        return true;
+    case CCSVFile::NotUsable:
+        break;
+    }
+    return false;
+}
+
+bool SaveContactFile(const QString& path, const CSortStrArray& list) {
+    QSaveFile file(path);
+    const QByteArray bytes = CCSVFile::WriteContacts(list);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+        const QString reason = file.errorString();
+        file.cancelWriting();
+        showMessage(QStringLiteral("The contact list couldn't be saved to ") + path +
+                    QStringLiteral(".\n") + reason);
+        return false;
+    }
+    return true;
+}

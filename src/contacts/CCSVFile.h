@@ -1,0 +1,97 @@
+#pragma once
+
+#include "contacts/CSortStrArray.h"
+
+#include <QByteArray>
+#include <QString>
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+
+class DelimitedImporter;
+
+// Contact list files: TAB-separated text, a marker line first, one contact per line. The
+// class also recognises other delimited files (for the import dialog) and reads and writes
+// the text section of label list files. Parsing and writing work on bytes; the static
+// file functions open, read and atomically replace files around them.
+class CCSVFile {
+public:
+    enum Format { NotUsable = 0, Foreign = 1, OwnFormat = 2 };
+
+    struct Delimiter {
+        char character;
+        const char* name;
+    };
+    // In priority order; the index is the bit in the presence mask.
+    static constexpr std::array<Delimiter, 5> kDelimiters = {
+        {{'\t', "Tab"}, {',', "Comma"}, {'|', "Pipe"}, {':', "Colon"}, {';', "Semicolon"}}};
+    static constexpr int kMaxContacts = 5000;
+    static constexpr int kMaxFields = 300;
+    static constexpr int kMaxTabFields = 8;
+    static constexpr const char* kMarker = "|QMK|";
+    static constexpr const char* kHeaderLine = "|QMK|\tCreated\twith\tQuillmark\r\n";
+    static constexpr const char* kEndLine = "|end|";
+
+    // fileName is used for messages only.
+    CCSVFile(QByteArray data, QString fileName, bool usStyle);
+    virtual ~CCSVFile() = default;
+
+    // Reads a whole file. When it cannot be opened, shows "Can't open file: " + name,
+    // empties name and returns nullopt; an empty name opens nothing.
+    static std::optional<QByteArray> ReadFile(QString& name);
+
+    // 2 for the own format, 1 for another delimited file (delimiter, presence mask and
+    // field count set), 0 when not usable (a message was shown).
+    Format DetectFormat();
+    // Appends the own-format contacts to list; returns how many were appended.
+    int ReadContacts(CSortStrArray& list) const;
+    // Runs the importer on this (foreign) file and appends its contacts; false if cancelled.
+    [[nodiscard]] bool ImportContacts(CSortStrArray& list, DelimitedImporter& importer) const;
+    // With the US-style flag and at least three TAB-ended fields: joins the last three lines
+    // of t with two spaces each.
+    void ApplyUsStyle(std::string& t, int fieldIndex) const;
+    // One line from pos up to LF (not kept); in wide mode bytes 0x00 and 0xBB-0xFF are
+    // skipped. False at the end of the data.
+    static bool ReadLine(const QByteArray& data, qsizetype& pos, std::string& line, bool wide);
+
+    // The whole contact list file for list, in list order.
+    static QByteArray WriteContacts(const CSortStrArray& list);
+
+    // The label lines and the end line of a label list file.
+    static QByteArray WriteLabelTexts(const CSortStrArray& labels);
+    struct LabelTexts {
+        qsizetype trailerOffset = 0; // where the bytes after the end line start
+        bool endLineFound = false;
+    };
+    // Appends the labels read from the start of data to labels.
+    static LabelTexts ReadLabelTexts(const QByteArray& data, CSortStrArray& labels);
+
+    const QByteArray& data() const { return bytes; }
+    const QString& fileName() const { return name; }
+    std::uint32_t presenceMask() const { return presence; }
+    char delimiter() const { return delim; }
+    int fieldCount() const { return fields; }
+    bool isWide() const { return wide; }
+    bool usStyle() const { return us; }
+
+private:
+    QByteArray bytes;
+    QString name;
+    std::uint32_t presence = 0;
+    char delim = 0;
+    int fields = 0;
+    bool wide = false;
+    bool us = false;
+};
+
+// Reads a contact list file into list (appending, in file order) for LoadContacts and the
+// print tool. A foreign delimited file goes to importer; without one it is not loaded.
+// Returns true on success; imported is set when the contacts came through the importer.
+// name is emptied when the file cannot be opened.
+[[nodiscard]] bool ReadContactFile(QString& name, CSortStrArray& list, bool usStyle,
+                                   DelimitedImporter* importer, bool& imported);
+
+// Writes list as a contact list file, replacing path only when the whole file was written.
+// On failure shows a message and returns false; the old file is untouched.
+[[nodiscard]] bool SaveContactFile(const QString& path, const CSortStrArray& list);
