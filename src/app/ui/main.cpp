@@ -1,1 +1,10 @@
-int main() { return 0; }
+#include "app/ui/CQuillmarkApp.h"
+
+#include <QApplication>
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QStringList arguments = QCoreApplication::arguments();
+    arguments.removeFirst();
+    return CQuillmarkApp().Run(arguments);
+}

@@ -1,0 +1,90 @@
+#pragma once
+
+#include "app/Settings.h"
+#include "mainwindow/ControlLayout.h"
+
+#include <QDialog>
+#include <QHash>
+#include <functional>
+#include <memory>
+
+class MainMenu;
+class QMenuBar;
+class SettingsStore;
+class UpDownControl;
+
+// The main window: a resizable dialog with a menu bar holding the contacts pane, the label
+// editor and the print controls. It owns the program's central state for the whole run.
+class CQuillmarkDlg : public QDialog {
+    Q_OBJECT
+public:
+    explicit CQuillmarkDlg(SettingsStore& store, QWidget* parent = nullptr);
+    ~CQuillmarkDlg() override;
+
+    // Set by start-up before the window opens.
+    QString contactFileName;
+    QString labelFileName;
+
+    // The opening steps, run once after construction.
+    void OnInitDialog();
+
+    QWidget* control(int id) const { return controls_.value(id); }
+    template <typename T> T* control(int id) const { return qobject_cast<T*>(control(id)); }
+    QAction* command(int id) const;
+    MainMenu& menu() const { return *menu_; }
+    QWidget* clientArea() const { return client_; }
+
+    // Commands are wired by the parts of the window that carry them out; a command with no
+    // handler stays disabled. A rule, when given, decides its enabled state as its menu opens.
+    void setCommand(int id, std::function<void()> handler, std::function<bool()> rule = {});
+    bool isCommandEnabled(int id) const;
+    void runCommand(int id);
+
+    // Central state.
+    int hideIfNoAddress = 0;
+    int filterByCategory = 0;
+    int reloadPending = 0;
+    int contactsModified = 0;
+    int sortContactsByLastName = 0;
+    int dimensionsUndefined = 0;
+    int firstLabelNumber = 0;
+    int contactsTotal = 0;
+    int contactsShown = 0;
+    Settings settings;
+
+    // Takes the dialog data: the first-label box must hold an integer. False (after the
+    // message) when it does not.
+    bool TakeDialogData();
+
+    void LayoutControls(bool record);
+
+Q_SIGNALS:
+    void closing();
+
+protected:
+    void done(int result) override;
+    void accept() override;
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void createControls();
+    void applyColours();
+    void closingSteps();
+
+    SettingsStore& store_;
+    QMenuBar* menuBar_;
+    QWidget* client_;
+    std::unique_ptr<MainMenu> menu_;
+    QHash<int, QWidget*> controls_;
+    ControlLayout layout_;
+    UpDownControl* firstLabelSpin_ = nullptr;
+    QHash<int, std::function<void()>> handlers_;
+    QHash<int, std::function<bool()>> rules_;
+    bool closed_ = false;
+    bool recorded_ = false;
+
+public:
+    // Asked when the window's close box is used; false keeps the window open.
+    std::function<bool()> closeRequestHook;
+};
