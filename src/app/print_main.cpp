@@ -1,1 +1,273 @@
-int main() { return 0; }
+// quillmark-print: prints label texts onto label sheets in a PDF file, with the same layout
+// and fitting as the program's Print command.
+#include "app/LabelInput.h"
+#include "labels/DimFile.h"
+#include "labels/LabelFormat.h"
+#include "labels/LabelPreferences.h"
+#include "labels/LabelPrinter.h"
+#include "labels/PdfPrintDevice.h"
+#include "platform/FileError.h"
+#include "platform/Text.h"
+
+#include <QColor>
+#include <QCommandLineParser>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QSaveFile>
+#include <cstdio>
+#include <limits>
+
+namespace {
+
+constexpr int kExitFailure = 1;
+constexpr int kExitUsage = 2;
+constexpr int kMinFontSize = 8, kMaxFontSize = 50; // the Fonts page's limits
+constexpr int kMaxMargin = 50;
+constexpr int kMinResolution = 10, kMaxResolution = 4800;
+constexpr std::size_t kMaxLabels = std::numeric_limits<std::uint16_t>::max();
+constexpr int kProgressFromPages = 10; // shorter jobs print no progress
+
+void say(const QString& text) {
+    std::fprintf(stderr, "quillmark-print: %s\n", text.toLocal8Bit().constData());
+}
+
+std::optional<int> intOption(const QCommandLineParser& parser, const QString& name, int min,
+                             int max) {
+    bool ok = false;
+    const int v = parser.value(name).toInt(&ok);
+    if (!ok || v < min || v > max) {
+        say(QStringLiteral("--%1 must be a whole number from %2 to %3, not \"%4\".")
+                .arg(name)
+                .arg(min)
+                .arg(max)
+                .arg(parser.value(name)));
+        return std::nullopt;
+    }
+    return v;
+}
+
+std::optional<int> alignmentOption(const QString& text) {
+    static const char* const names[Alignment::kCount] = {"left",      "stagger 1", "stagger 2",
+                                                         "stagger 3", "centre",    "left centre"};
+    bool isNumber = false;
+    const int n = text.toInt(&isNumber);
+    if (isNumber)
+        return n >= 0 && n < Alignment::kCount ? std::optional<int>(n) : std::nullopt;
+    QString key = text.trimmed().toLower();
+    key.replace(QLatin1Char('-'), QLatin1Char(' ')).replace(QLatin1Char('_'), QLatin1Char(' '));
+    key.replace(QStringLiteral("center"), QStringLiteral("centre"));
+    for (int i = 0; i < Alignment::kCount; ++i) {
+        const QString name = QLatin1String(names[i]);
+        if (key == name || key == QString(name).remove(QLatin1Char(' ')))
+            return i;
+    }
+    return std::nullopt;
+}
+
+// #RRGGBB to the record's 0x00BBGGRR.
+std::optional<std::uint32_t> colourOption(const QString& text) {
+    if (!QColor::isValidColorName(text))
+        return std::nullopt;
+    const QColor c = QColor::fromString(text);
+    return static_cast<std::uint32_t>(c.red()) | static_cast<std::uint32_t>(c.green()) << 8 |
+           static_cast<std::uint32_t>(c.blue()) << 16;
+}
+
+std::optional<QPageSize> paperOption(const QString& text) {
+    const QString key = text.trimmed().toLower();
+    if (key == QLatin1String("a4"))
+        return QPageSize(QPageSize::A4);
+    if (key == QLatin1String("letter"))
+        return QPageSize(QPageSize::Letter);
+    if (key == QLatin1String("legal"))
+        return QPageSize(QPageSize::Legal);
+    if (key == QLatin1String("a5"))
+        return QPageSize(QPageSize::A5);
+    return std::nullopt;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    QGuiApplication::setApplicationName(QStringLiteral("quillmark-print"));
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Prints address labels onto label sheets in a PDF file.\n"
+                       "Input: a text file with one label per paragraph (labels separated "
+                       "by blank lines)."));
+    parser.addHelpOption();
+    parser.addPositionalArgument(QStringLiteral("input"),
+                                 QStringLiteral("The labels to print (not with --test-sheet)."));
+    const QCommandLineOption output({QStringLiteral("o"), QStringLiteral("output")},
+                                    QStringLiteral("The PDF file to write."),
+                                    QStringLiteral("FILE.pdf"));
+    const QCommandLineOption dim(QStringLiteral("dim"),
+                                 QStringLiteral("Sheet geometry from a .dim file (default: "
+                                                "2 x 8 labels of 99 x 34 mm)."),
+                                 QStringLiteral("FILE"));
+    const QCommandLineOption first(QStringLiteral("first"),
+                                   QStringLiteral("Position on the first sheet of the first "
+                                                  "label (default 1)."),
+                                   QStringLiteral("N"), QStringLiteral("1"));
+    const QCommandLineOption resolution(
+        QStringLiteral("resolution"), QStringLiteral("Device units per inch (default 600)."),
+        QStringLiteral("DPI"), QString::number(PdfPrintDevice::kDefaultResolution));
+    const QCommandLineOption testSheet(QStringLiteral("test-sheet"),
+                                       QStringLiteral("Print the outline of every label "
+                                                      "position instead of labels."));
+    const QCommandLineOption font(QStringLiteral("font"),
+                                  QStringLiteral("Typeface (default Times New Roman)."),
+                                  QStringLiteral("FACE"), QStringLiteral("Times New Roman"));
+    const QCommandLineOption bold(QStringLiteral("bold"), QStringLiteral("Bold text."));
+    const QCommandLineOption italic(QStringLiteral("italic"), QStringLiteral("Italic text."));
+    const QCommandLineOption maxSize(QStringLiteral("max-size"),
+                                     QStringLiteral("Largest font size in points, 8 to 50 "
+                                                    "(default 30)."),
+                                     QStringLiteral("PT"), QStringLiteral("30"));
+    const QCommandLineOption alignment(
+        QStringLiteral("alignment"),
+        QStringLiteral("0 Left, 1 Stagger 1, 2 Stagger 2, 3 Stagger 3, 4 Centre, 5 Left "
+                       "centre; a number or a name (default 2)."),
+        QStringLiteral("MODE"), QStringLiteral("2"));
+    const QCommandLineOption margin(QStringLiteral("margin"),
+                                    QStringLiteral("Text margin in 1/96 inch, 0 to 50 "
+                                                   "(default 8)."),
+                                    QStringLiteral("N"), QStringLiteral("8"));
+    const QCommandLineOption colour(QStringLiteral("colour"),
+                                    QStringLiteral("Text colour (default #000000)."),
+                                    QStringLiteral("#RRGGBB"), QStringLiteral("#000000"));
+    const QCommandLineOption paper(QStringLiteral("paper"),
+                                   QStringLiteral("Paper size: A4, Letter, Legal or A5 "
+                                                  "(default A4)."),
+                                   QStringLiteral("SIZE"), QStringLiteral("A4"));
+    parser.addOptions({output, dim, first, resolution, testSheet, font, bold, italic, maxSize,
+                       alignment, margin, colour, paper});
+    parser.process(app);
+
+    const bool printTestSheet = parser.isSet(testSheet);
+    const QStringList inputs = parser.positionalArguments();
+    if (!parser.isSet(output)) {
+        say(QStringLiteral("no output file given (-o FILE.pdf)."));
+        return kExitUsage;
+    }
+    if (printTestSheet ? inputs.size() > 1 : inputs.size() != 1) {
+        say(printTestSheet ? QStringLiteral("a test sheet takes no input file.")
+                           : QStringLiteral("give exactly one input file."));
+        return kExitUsage;
+    }
+
+    LabelInput::Result input;
+    if (!printTestSheet) {
+        input = LabelInput::readFile(inputs.first());
+        if (!input.ok()) {
+            say(input.error);
+            return kExitFailure;
+        }
+        if (input.labels.empty()) {
+            say(QStringLiteral("%1 holds no labels.").arg(inputs.first()));
+            return kExitFailure;
+        }
+        if (input.labels.size() > kMaxLabels) {
+            say(QStringLiteral("%1 holds %2 labels; one job prints at most %3.")
+                    .arg(inputs.first())
+                    .arg(input.labels.size())
+                    .arg(kMaxLabels));
+            return kExitFailure;
+        }
+    }
+
+    LabelPreferences format = input.format.value_or(LabelPreferences{});
+    std::string faceName = input.faceName.value_or(std::string("Times New Roman"));
+    if (parser.isSet(dim)) {
+        const DimFile::LoadResult loaded = DimFile::load(parser.value(dim));
+        if (!loaded.ok()) {
+            say(loaded.message);
+            return kExitFailure;
+        }
+        format.geometry = *loaded.geometry;
+    }
+    const SheetGeometry& g = format.geometry;
+    if (g.labelsAcross == 0 || g.labelsDown == 0) {
+        say(QStringLiteral("the sheet has no label positions (%1 across, %2 down).")
+                .arg(g.labelsAcross)
+                .arg(g.labelsDown));
+        return kExitFailure;
+    }
+    if (!input.faceName || parser.isSet(font))
+        faceName = Text::fromQString(parser.value(font));
+    if (parser.isSet(bold))
+        format.bold = 1;
+    if (parser.isSet(italic))
+        format.italic = 1;
+
+    const int positions = g.labelsAcross * g.labelsDown;
+    const auto firstPosition = intOption(parser, QStringLiteral("first"), 1, positions);
+    const auto dpi =
+        intOption(parser, QStringLiteral("resolution"), kMinResolution, kMaxResolution);
+    const auto size = intOption(parser, QStringLiteral("max-size"), kMinFontSize, kMaxFontSize);
+    const auto textMargin = intOption(parser, QStringLiteral("margin"), 0, kMaxMargin);
+    const auto align = alignmentOption(parser.value(alignment));
+    const auto textColour = colourOption(parser.value(colour));
+    const auto pageSize = paperOption(parser.value(paper));
+    if (!align)
+        say(QStringLiteral("--alignment must be 0 to 5 or one of Left, \"Stagger 1\", "
+                           "\"Stagger 2\", \"Stagger 3\", Centre, \"Left centre\"."));
+    if (!textColour)
+        say(QStringLiteral("--colour must be a colour such as #1F3A93, not \"%1\".")
+                .arg(parser.value(colour)));
+    if (!pageSize)
+        say(QStringLiteral("--paper must be A4, Letter, Legal or A5."));
+    if (!firstPosition || !dpi || !size || !textMargin || !align || !textColour || !pageSize)
+        return kExitUsage;
+    if (!input.format || parser.isSet(maxSize))
+        format.maxFontSize = static_cast<std::uint16_t>(*size);
+    if (!input.format || parser.isSet(margin))
+        format.margin = static_cast<std::uint8_t>(*textMargin);
+    if (!input.format || parser.isSet(alignment))
+        format.alignment = static_cast<std::uint8_t>(*align);
+    if (!input.format || parser.isSet(colour))
+        format.textColour = *textColour;
+
+    // The PDF goes to a temporary file that replaces the output only once it is complete.
+    const QString outputPath = parser.value(output);
+    QSaveFile file(outputPath);
+    if (!file.open(QIODevice::WriteOnly)) {
+        auto cause = FileError::probeOpen(outputPath, true);
+        say(FileError::cantOpenMessage(outputPath,
+                                       cause == FileError::None ? FileError::AccessDenied : cause));
+        return kExitFailure;
+    }
+    int next = 0;
+    bool completed = false;
+    {
+        PdfPrintDevice device(file, *dpi, *pageSize);
+        CLabelPrinter job = printTestSheet ? CLabelPrinter(format.geometry)
+                                           : CLabelPrinter(format, faceName, input.labels);
+        job.onPage = [](int page, int pages) {
+            if (pages >= kProgressFromPages)
+                std::fprintf(stderr, "Page %d of %d\n", page, pages);
+        };
+        next = job.Print(device, printTestSheet, *firstPosition);
+        completed = device.completed();
+    }
+    if (!completed) {
+        file.cancelWriting();
+        file.commit();
+        say(QStringLiteral("the PDF could not be made; %1 is unchanged.").arg(outputPath));
+        return kExitFailure;
+    }
+    if (!file.commit()) {
+        say(FileError::standardMessage(FileError::fromErrno(errno) == FileError::None
+                                           ? FileError::Generic
+                                           : FileError::fromErrno(errno),
+                                       outputPath));
+        return kExitFailure;
+    }
+    if (!printTestSheet)
+        std::printf("%d\n", next);
+    return 0;
+}

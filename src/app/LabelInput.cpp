@@ -1,0 +1,84 @@
+#include "app/LabelInput.h"
+
+#include "platform/FileError.h"
+#include "platform/Text.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <cerrno>
+
+namespace LabelInput {
+
+namespace {
+
+bool isBlank(std::string_view line) {
+    return line.find_first_not_of(" \t\r\v\f") == std::string_view::npos;
+}
+
+} // namespace
+
+Result readPlainText(const QByteArray& bytes) {
+    const std::string text =
+        Text::from8Bit(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    Result result;
+    std::string label;
+    auto finishLabel = [&] {
+        if (!label.empty())
+            result.labels.push_back(std::move(label));
+        label.clear();
+    };
+    std::size_t at = 0;
+    while (at <= text.size()) {
+        std::size_t end = text.find('\n', at);
+        if (end == std::string::npos)
+            end = text.size();
+        std::string_view line(text.data() + at, end - at);
+        if (!line.empty() && line.back() == '\r')
+            line.remove_suffix(1);
+        if (isBlank(line)) {
+            finishLabel();
+        } else {
+            if (!label.empty())
+                label += "\r\n";
+            label += line;
+        }
+        at = end + 1;
+    }
+    finishLabel();
+    return result;
+}
+
+const std::vector<Format>& formats() {
+    static const std::vector<Format> known = {
+        {QStringLiteral("plain text"), {}, &readPlainText},
+    };
+    return known;
+}
+
+Result readFile(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        auto cause = FileError::probeOpen(path, false);
+        if (cause == FileError::None)
+            cause = FileError::Generic;
+        Result failed;
+        failed.error = FileError::cantOpenMessage(path, cause);
+        return failed;
+    }
+    errno = 0;
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        auto cause = FileError::fromErrno(errno);
+        Result failed;
+        failed.error =
+            FileError::standardMessage(cause == FileError::None ? FileError::HardIO : cause, path);
+        return failed;
+    }
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    for (const Format& f : formats())
+        if (f.suffixes.contains(suffix))
+            return f.reader(bytes);
+    return formats().back().reader(bytes);
+}
+
+} // namespace LabelInput

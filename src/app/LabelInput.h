@@ -1,0 +1,45 @@
+#pragma once
+
+#include "labels/LabelPreferences.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <optional>
+#include <string>
+#include <vector>
+
+// Reading label texts for the headless print program. Each kind of input is one reader
+// function from the file's bytes to labels; readFile picks the reader by the file's ending.
+namespace LabelInput {
+
+struct Result {
+    std::vector<std::string> labels; // UTF-8, lines separated by CR LF
+    // Settings a file carries with its labels (a label list does); the command line's
+    // options are applied on top.
+    std::optional<LabelPreferences> format;
+    std::optional<std::string> faceName;
+    QString error; // the message for the user; empty on success
+    bool ok() const { return error.isEmpty(); }
+};
+
+using Reader = Result (*)(const QByteArray& bytes);
+
+struct Format {
+    QString name;
+    QStringList suffixes; // lower case, without the dot; empty for the fallback
+    Reader reader;
+};
+
+// Plain text: one label per paragraph, paragraphs separated by blank lines. 8-bit text that
+// is not UTF-8 is taken as Windows-1252.
+Result readPlainText(const QByteArray& bytes);
+
+// The known inputs; the last one is taken for any other ending.
+const std::vector<Format>& formats();
+
+// Reads a file with the reader for its ending; an unreadable file gives
+// "Can't open file: <path>. Error = <n>".
+Result readFile(const QString& path);
+
+} // namespace LabelInput
