@@ -1,8 +1,14 @@
 #include "mainwindow/CQuillmarkDlg.h"
 
+#include "controls/Artwork.h"
+#include "controls/HoverButton.h"
+#include "controls/SplashWindow.h"
 #include "mainwindow/ControlIds.h"
 #include "mainwindow/MainMenu.h"
 #include "mainwindow/UpDownControl.h"
+#include "online/VendorSite.h"
+#include "platform/AppPaths.h"
+#include "platform/Pause.h"
 #include "platform/Prompt.h"
 #include "platform/SettingsStore.h"
 #include "platform/ui/DialogUnits.h"
@@ -17,7 +23,6 @@
 #include <QListWidget>
 #include <QMenuBar>
 #include <QPlainTextEdit>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QVBoxLayout>
@@ -69,6 +74,38 @@ const TemplateControl kTemplate[] = {
     {Id::FirstLabelBox, Kind::Box, "", 181, 296, 27, 12, H::Right, V::Bottom},
     {Id::FirstLabelSpin, Kind::Spin, "", 209, 295, 11, 12, H::Right, V::Bottom},
     {Id::PrintLabels, Kind::Button, "Print Labels", 228, 295, 69, 14, H::Right, V::Bottom},
+};
+
+int pictureResource(int id) {
+    switch (id) {
+    case Id::ContactsHeading:
+        return Artwork::kHeadingContacts;
+    case Id::LabelsHeading:
+        return Artwork::kHeadingLabels;
+    case Id::PrintHeading:
+        return Artwork::kHeadingPrint;
+    default:
+        return Artwork::kHeadingStrip;
+    }
+}
+
+// The ten buttons' pictures and tooltips.
+struct ButtonDecoration {
+    int id;
+    int bitmap;
+    const char* tip; // null: the website's own
+};
+const ButtonDecoration kButtons[] = {
+    {Id::SelectAll, Artwork::kSelectAll, "Select all the contacts"},
+    {Id::AddToLabelList, Artwork::kAddToLabelList, "Add selected contact(s) to label list"},
+    {Id::SettingsButton, Artwork::kSettings, "Opens the Settings window"},
+    {Id::WebsiteButton, Artwork::kWebsite, nullptr},
+    {Id::HelpButton, Artwork::kHelp, "Opens QMK Help"},
+    {Id::AddButton, Artwork::kAdd, "Add a new label to the list"},
+    {Id::RepeatButton, Artwork::kRepeat, "Repeat this label in the list..."},
+    {Id::DeleteButton, Artwork::kDelete, "Delete this label from the list"},
+    {Id::DeleteAllButton, Artwork::kDeleteAll, "Delete all the labels in the list"},
+    {Id::PrintLabels, Artwork::kPrintLabels, "Print out the labels"},
 };
 
 constexpr int kTemplateWidth = 317;
@@ -124,7 +161,7 @@ void CQuillmarkDlg::createControls() {
         QWidget* w = nullptr;
         switch (c.kind) {
         case Kind::Button:
-            w = new QPushButton(text, client_);
+            w = new CHoverButton(text, client_);
             break;
         case Kind::Picture: {
             auto* l = new QLabel(client_);
@@ -186,6 +223,8 @@ void CQuillmarkDlg::createControls() {
             w = firstLabelSpin_;
             break;
         }
+        if (c.kind == Kind::Picture)
+            static_cast<QLabel*>(w)->setPixmap(Artwork::bitmap(pictureResource(c.id)));
         QRect rc = du.toPixels(c.x, c.y, c.w, c.h);
         if (c.kind == Kind::Combo) // the template height is the drop-down's; the box is one line
             rc.setHeight(w->sizeHint().height());
@@ -262,8 +301,14 @@ void CQuillmarkDlg::LayoutControls(bool record) {
         client_->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
     }
     const auto& rules = layout_.rules();
-    for (std::size_t i = 0; i < rules.size(); ++i)
-        controls_[rules[i].id]->setGeometry(layout_.place(i, client));
+    for (std::size_t i = 0; i < rules.size(); ++i) {
+        QWidget* w = controls_[rules[i].id];
+        QRect rc = layout_.place(i, client);
+        // A hover button takes the size of its picture and caption where it is placed.
+        if (auto* button = qobject_cast<CHoverButton*>(w))
+            rc.setSize(button->layoutSize());
+        w->setGeometry(rc);
+    }
     update();
 }
 
@@ -276,25 +321,40 @@ void CQuillmarkDlg::OnInitDialog() {
                    ControlLayout::kMinHeight - menuBar_->sizeHint().height());
 
     contactsTotal = contactsShown = 0;
-    reloadPending = 0;
-    contactsModified = 0;
+    contactList.reloadPending = false;
+    contactList.contactsModified = false;
 
     SetDefaultSettings(settings);
     Settings scratch = settings;
-    if (LoadSettings(store_, scratch, contactFileName)) {
+    if (LoadSettings(store_, scratch, contactList.contactFileName)) {
         settings = scratch;
         ApplyUpgradeRules(settings.prefs);
     } else {
         dimensionsUndefined = 1;
     }
     settings.prefs.settingsVersion = LabelPreferences::kCurrentVersion;
-    sortContactsByLastName = settings.prefs.sortByLastName;
+    contactList.SetSortByLastName(settings.prefs.sortByLastName != 0);
+
+    setWindowIcon(Artwork::appIcon());
+    const VendorSite site = VendorSite::fromSettings(store_);
+    for (const ButtonDecoration& b : kButtons) {
+        auto* button = control<CHoverButton>(b.id);
+        button->LoadButtonBitmap(b.bitmap, CHoverButton::PictureLeft);
+        button->SetToolTipText(b.tip ? QString::fromLatin1(b.tip) : site.toolTip(), true);
+    }
 
     control<QRadioButton>(Id::ShowAll)->setChecked(true);
     filterByCategory = 0;
     hideIfNoAddress = 0;
-    if (!contactFileName.isEmpty())
+    if (!contactList.contactFileName.isEmpty())
         settings.prefs.contactSource = ContactSource::kFile;
+
+    CSplashWindow::ShowSplash(this,
+                              QStringLiteral("Loading contacts: ") +
+                                  AppPaths::lastComponent(contactList.contactFileName),
+                              0);
+    Pause::sleepMs(1000);
+    CSplashWindow::HideSplash();
 
     control<QPlainTextEdit>(Id::LabelEditor)->setReadOnly(true);
     firstLabelSpin_->setPosition(settings.prefs.firstLabel);
@@ -347,7 +407,7 @@ void CQuillmarkDlg::closingSteps() {
         return;
     closed_ = true;
     settings.prefs.firstLabel = static_cast<std::uint8_t>(firstLabelSpin_->position());
-    SaveSettings(store_, settings, contactFileName);
+    SaveSettings(store_, settings, contactList.contactFileName);
     Q_EMIT closing();
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/Settings.h"
+#include "contacts/ContactList.h"
 #include "mainwindow/ControlLayout.h"
 
 #include <QDialog>
@@ -21,8 +22,7 @@ public:
     explicit CQuillmarkDlg(SettingsStore& store, QWidget* parent = nullptr);
     ~CQuillmarkDlg() override;
 
-    // Set by start-up before the window opens.
-    QString contactFileName;
+    // Set by start-up before the window opens: the file names from the command line.
     QString labelFileName;
 
     // The opening steps, run once after construction.
@@ -43,14 +43,14 @@ public:
     // Central state.
     int hideIfNoAddress = 0;
     int filterByCategory = 0;
-    int reloadPending = 0;
-    int contactsModified = 0;
-    int sortContactsByLastName = 0;
     int dimensionsUndefined = 0;
     int firstLabelNumber = 0;
     int contactsTotal = 0;
     int contactsShown = 0;
     Settings settings;
+    // The contacts with their file name (start-up sets it from the command line), source,
+    // modified flag and sort order.
+    ContactList contactList{settings.prefs};
 
     // Takes the dialog data: the first-label box must hold an integer. False (after the
     // message) when it does not.

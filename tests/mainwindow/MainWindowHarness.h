@@ -16,7 +16,7 @@ struct MainWindowHarness {
 
     CQuillmarkDlg& open(const QString& contactFile = {}, const QString& labelFile = {}) {
         dlg = std::make_unique<CQuillmarkDlg>(store);
-        dlg->contactFileName = contactFile;
+        dlg->contactList.contactFileName = contactFile;
         dlg->labelFileName = labelFile;
         dlg->OnInitDialog();
         return *dlg;
