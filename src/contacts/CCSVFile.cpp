@@ -290,7 +290,10 @@ bool ReadContactFile(QString& name, CSortStrArray& list, bool usStyle, Delimited
 bool SaveContactFile(const QString& path, const CSortStrArray& list) {
     QSaveFile file(path);
     const QByteArray bytes = CCSVFile::WriteContacts(list);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+    // Unbuffered, so that a short write (a full disk, a file size limit) shows in write's
+    // count: a buffered QSaveFile can commit a cut-off file after such a write.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) ||
+        file.write(bytes) != bytes.size() || !file.commit()) {
         const QString reason = file.errorString();
         file.cancelWriting();
         showMessage(QStringLiteral("The contact list couldn't be saved to ") + path +

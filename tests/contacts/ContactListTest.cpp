@@ -1,0 +1,215 @@
+#include "contacts/ContactList.h"
+#include "contacts/ContactReader.h"
+#include "labels/LabelPreferences.h"
+
+#include "ScriptedPrompt.h"
+#include "TempDir.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const QByteArray kFile = "|QMK|\tCreated\twith\tQuillmark\r\nNew One\tRoad\r\nNew Two\r\n";
+
+// A source that fails or succeeds as told, for the kinds read elsewhere.
+struct FixedReader : ContactReader {
+    bool ok = false;
+    std::vector<std::string> contacts;
+    Result Read(QString&, CSortStrArray& list, bool) override {
+        for (const auto& c : contacts)
+            list.Add(c);
+        return {ok, false};
+    }
+};
+
+struct Fixture {
+    LabelPreferences prefs;
+    ContactList list{prefs};
+    TempDir dir;
+    QString path = dir.write(QStringLiteral("new.csv"), kFile);
+
+    void fillOld() {
+        list.contacts.Add("Old Contact");
+        list.contactFileName = QStringLiteral("/old/list.csv");
+        list.contactsModified = true;
+        prefs.contactSource = ContactSource::kFile;
+    }
+};
+
+} // namespace
+
+TEST(ContactList, LoadIntoEmptyListAsksNothingAndReplaces) {
+    Fixture f;
+    f.list.contactsModified = true;
+    f.list.sortContactsByLastName = 1;
+    f.prefs.contactSource = ContactSource::kGoogle;
+    ScriptedPrompt prompt;
+    QString name = f.path;
+    EXPECT_TRUE(f.list.LoadContacts(ContactSource::kFile, name));
+    EXPECT_TRUE(prompt.shown.empty());
+    EXPECT_EQ(f.list.contacts.Strings(), (std::vector<std::string>{"New One\r\nRoad", "New Two"}));
+    EXPECT_EQ(f.list.contacts.LastNameFlag(), 1);
+    EXPECT_EQ(f.list.contactFileName, f.path);
+    EXPECT_EQ(f.prefs.contactSource, ContactSource::kFile);
+    EXPECT_FALSE(f.list.contactsModified);
+}
+
+TEST(ContactList, MergeQuestionAnswers) {
+    struct Case {
+        Prompt::Answer answer;
+        bool result;
+        std::vector<std::string> contacts;
+        bool modified;
+        QString fileName;
+    };
+    Fixture probe;
+    const std::vector<Case> cases = {
+        {Prompt::Answer::Yes,
+         true,
+         {"Old Contact", "New One\r\nRoad", "New Two"},
+         true,
+         probe.path},
+        {Prompt::Answer::No, true, {"New One\r\nRoad", "New Two"}, false, probe.path},
+        {Prompt::Answer::Cancel, false, {"Old Contact"}, true, QStringLiteral("/old/list.csv")},
+    };
+    for (const auto& c : cases) {
+        Fixture f;
+        f.path = probe.path;
+        f.fillOld();
+        f.prefs.contactSource = ContactSource::kGoogle;
+        ScriptedPrompt prompt;
+        prompt.answer(c.answer);
+        QString name = f.path;
+        EXPECT_EQ(f.list.LoadContacts(ContactSource::kFile, name), c.result);
+        ASSERT_EQ(prompt.shown.size(), 1u);
+        EXPECT_EQ(prompt.shown[0].text,
+                  QStringLiteral("Merge ") + f.path +
+                      QStringLiteral(" with Contact List (click No to replace)?"));
+        EXPECT_EQ(prompt.shown[0].caption, f.path);
+        EXPECT_EQ(prompt.shown[0].buttons, Prompt::Buttons::YesNoCancel);
+        EXPECT_EQ(prompt.shown[0].icon, Prompt::Icon::Question);
+        EXPECT_EQ(f.list.contacts.Strings(), c.contacts);
+        EXPECT_EQ(f.list.contactsModified, c.modified);
+        EXPECT_EQ(f.list.contactFileName, c.fileName);
+        EXPECT_EQ(f.prefs.contactSource, c.result ? ContactSource::kFile : ContactSource::kGoogle);
+    }
+}
+
+TEST(ContactList, FailedSourceRestoresTheList) {
+    {
+        // A file that is not usable: the reader's message, then "Didn't load contacts.".
+        Fixture f;
+        f.fillOld();
+        const QString bad = f.dir.write(QStringLiteral("bad.txt"), "no delimiters at all\r\n");
+        ScriptedPrompt prompt;
+        prompt.answer(Prompt::Answer::No);
+        QString name = bad;
+        EXPECT_FALSE(f.list.LoadContacts(ContactSource::kFile, name));
+        EXPECT_EQ(f.list.contacts.Strings(), std::vector<std::string>{"Old Contact"});
+        EXPECT_EQ(f.list.contactFileName, QStringLiteral("/old/list.csv"));
+        EXPECT_TRUE(f.list.contactsModified);
+        ASSERT_EQ(prompt.shown.size(), 3u);
+        EXPECT_TRUE(prompt.shown[1].text.startsWith(QStringLiteral("The file bad.txt")));
+        EXPECT_EQ(prompt.shown[2].text, QStringLiteral("Didn't load contacts."));
+        EXPECT_EQ(prompt.shown[2].caption, kAppCaption);
+    }
+    {
+        // A file that cannot be opened: only the reader's message, and the name is emptied.
+        Fixture f;
+        f.fillOld();
+        ScriptedPrompt prompt;
+        prompt.answer(Prompt::Answer::Yes);
+        const QString missing = f.dir.path(QStringLiteral("missing.csv"));
+        QString name = missing;
+        EXPECT_FALSE(f.list.LoadContacts(ContactSource::kFile, name));
+        EXPECT_TRUE(name.isEmpty());
+        EXPECT_EQ(f.list.contacts.Strings(), std::vector<std::string>{"Old Contact"});
+        EXPECT_EQ(prompt.texts().mid(1),
+                  QStringList{QStringLiteral("Can't open file: ") + missing});
+    }
+    {
+        // A foreign file while no import dialog is installed.
+        Fixture f;
+        const QString foreign = f.dir.write(QStringLiteral("f.csv"), "a,b\r\n");
+        ScriptedPrompt prompt;
+        QString name = foreign;
+        EXPECT_FALSE(f.list.LoadContacts(ContactSource::kFile, name));
+        EXPECT_EQ(prompt.texts(), QStringList{QStringLiteral("Didn't load contacts.")});
+    }
+    {
+        // A failing source without a file name: restored, no message of LoadContacts.
+        Fixture f;
+        f.fillOld();
+        auto reader = std::make_unique<FixedReader>();
+        reader->contacts = {"Half read"};
+        f.list.SetReader(ContactSource::kGoogle, std::move(reader));
+        ScriptedPrompt prompt;
+        prompt.answer(Prompt::Answer::Yes);
+        QString name;
+        EXPECT_FALSE(f.list.LoadContacts(ContactSource::kGoogle, name));
+        EXPECT_EQ(f.list.contacts.Strings(), std::vector<std::string>{"Old Contact"});
+        ASSERT_EQ(prompt.shown.size(), 1u);
+        EXPECT_EQ(prompt.shown[0].caption, QStringLiteral("Google Contacts"));
+        EXPECT_EQ(f.prefs.contactSource, ContactSource::kFile);
+    }
+}
+
+TEST(ContactList, SourcesWithoutReaderAndOtherSources) {
+    Fixture f;
+    f.fillOld();
+    ScriptedPrompt prompt;
+    QString name;
+    EXPECT_FALSE(f.list.LoadContacts(ContactSource::kWindowsContacts, name));
+    EXPECT_TRUE(prompt.shown.empty());
+    EXPECT_EQ(f.list.contacts.Strings(), std::vector<std::string>{"Old Contact"});
+
+    // A successful non-file source clears the file name and, replacing, the modified flag.
+    auto reader = std::make_unique<FixedReader>();
+    reader->ok = true;
+    reader->contacts = {"From folder\r\n"};
+    f.list.SetReader(ContactSource::kWindowsContacts, std::move(reader));
+    prompt.answer(Prompt::Answer::No);
+    EXPECT_TRUE(f.list.LoadContacts(ContactSource::kWindowsContacts, name));
+    EXPECT_EQ(prompt.shown.back().text,
+              QStringLiteral("Merge Windows Contacts with Contact List (click No to replace)?"));
+    EXPECT_EQ(f.list.contacts.Strings(), std::vector<std::string>{"From folder\r\n"});
+    EXPECT_TRUE(f.list.contactFileName.isEmpty());
+    EXPECT_FALSE(f.list.contactsModified);
+    EXPECT_EQ(f.prefs.contactSource, ContactSource::kWindowsContacts);
+}
+
+TEST(ContactList, SaveContactsAs) {
+    Fixture f;
+    f.list.NewContactList();
+    EXPECT_TRUE(f.list.contactsModified);
+    f.list.contacts.Add("Ann\r\nRoad\r\n");
+    f.prefs.contactSource = ContactSource::kGoogle;
+
+    ScriptedPrompt prompt;
+    // Cancelled: nothing changes.
+    EXPECT_EQ(f.list.SaveContactsAs(), ContactList::SaveAsResult::Cancelled);
+    EXPECT_TRUE(f.list.contactsModified);
+
+    const QString target = f.dir.path(QStringLiteral("saved.csv"));
+    prompt.saveWith(target);
+    EXPECT_TRUE(f.list.SaveContacts()); // no file name yet: asks
+    ASSERT_EQ(prompt.fileRequests.size(), 2u);
+    EXPECT_EQ(prompt.fileRequests[1].filter, QStringLiteral("CSV Files (*.csv)|*.csv||"));
+    EXPECT_EQ(prompt.fileRequests[1].defaultExtension, QStringLiteral("csv"));
+    EXPECT_EQ(f.list.contactFileName, target);
+    EXPECT_FALSE(f.list.contactsModified);
+    EXPECT_EQ(f.prefs.contactSource, ContactSource::kFile);
+    EXPECT_EQ(f.dir.read(QStringLiteral("saved.csv")),
+              QByteArray("|QMK|\tCreated\twith\tQuillmark\r\nAnn\tRoad\r\n"));
+
+    // A failed save keeps the flag and the source; the chosen name is kept.
+    f.list.contactsModified = true;
+    f.prefs.contactSource = ContactSource::kGoogle;
+    const QString bad = f.dir.path(QStringLiteral("no/such/folder.csv"));
+    prompt.saveWith(bad);
+    EXPECT_EQ(f.list.SaveContactsAs(), ContactList::SaveAsResult::Failed);
+    EXPECT_EQ(f.list.contactFileName, bad);
+    EXPECT_TRUE(f.list.contactsModified);
+    EXPECT_EQ(f.prefs.contactSource, ContactSource::kGoogle);
+    EXPECT_EQ(prompt.shown.size(), 1u);
+}
