@@ -1,0 +1,208 @@
+#include "RecordingSurface.h"
+
+#include "labels/LabelPrinter.h"
+
+#include <gtest/gtest.h>
+#include <map>
+
+namespace {
+
+std::vector<std::string> numberedLabels(int count) {
+    std::vector<std::string> labels;
+    for (int k = 1; k <= count; ++k)
+        labels.push_back("L" + std::to_string(k));
+    return labels;
+}
+
+struct Place {
+    int page, row, column;
+    bool operator==(const Place&) const = default;
+};
+
+std::ostream& operator<<(std::ostream& os, const Place& p) {
+    return os << "page " << p.page << " row " << p.row << " column " << p.column;
+}
+
+// Where each label's text was drawn, from the default 2 × 8 geometry at 600 units per inch:
+// columns start at 118 and 2503, rows 803 units apart from 307.
+std::map<std::string, Place> placesOf(const RecordingPrintDevice& device) {
+    std::map<std::string, Place> places;
+    for (std::size_t p = 0; p < device.pages.size(); ++p) {
+        for (const auto& out : device.pages[p].outs) {
+            const int column = out.x >= 2503 ? 1 : 0;
+            const int row = (out.y - 307) / 803;
+            places[out.text] = {static_cast<int>(p) + 1, row, column};
+        }
+    }
+    return places;
+}
+
+Place place(int page, int position) {
+    return {page, (position - 1) / 2, (position - 1) % 2};
+}
+
+} // namespace
+
+TEST(CLabelPrinter, PaginatesFromTheFirstPosition) {
+    struct Case {
+        int first, count;
+        int pages, next;
+        std::map<int, Place> some; // label number → where it must be
+    };
+    const Case cases[] = {
+        {1, 16, 1, 1, {{1, place(1, 1)}, {16, place(1, 16)}}},
+        {5, 12, 1, 1, {{1, place(1, 5)}, {12, place(1, 16)}}},
+        {5, 13, 2, 2, {{1, place(1, 5)}, {12, place(1, 16)}, {13, place(2, 1)}}},
+        {10, 3, 1, 13, {{1, {1, 4, 1}}, {2, {1, 5, 0}}, {3, {1, 5, 1}}}},
+        {16, 1, 1, 1, {{1, place(1, 16)}}},
+        {1, 33, 3, 2, {{17, place(2, 1)}, {33, place(3, 1)}}},
+    };
+    for (const Case& c : cases) {
+        const auto labels = numberedLabels(c.count);
+        CLabelPrinter job(LabelPreferences{}, "Serif", labels);
+        RecordingPrintDevice device;
+        EXPECT_EQ(job.Print(device, false, c.first), c.next) << c.first << "/" << c.count;
+        EXPECT_EQ(static_cast<int>(device.pages.size()), c.pages) << c.first << "/" << c.count;
+        EXPECT_EQ(device.calls.back(), "endDoc");
+        const auto places = placesOf(device);
+        EXPECT_EQ(static_cast<int>(places.size()), c.count);
+        for (const auto& [k, where] : c.some)
+            EXPECT_EQ(places.at("L" + std::to_string(k)), where)
+                << "label " << k << " of " << c.count << " from " << c.first;
+    }
+}
+
+TEST(CLabelPrinter, DefaultGeometryAt600UnitsPerInch) {
+    CLabelPrinter job(SheetGeometry{});
+    RecordingPrintDevice device(600);
+    job.Print(device, true, 0);
+    EXPECT_EQ(job.TenthsToDevice(50), 118);
+    ASSERT_EQ(device.pages.size(), 1u);
+    const auto& frames = device.pages[0].frames;
+    ASSERT_EQ(frames.size(), 16u);
+    EXPECT_EQ(frames[0].rect, (DeviceRect{118, 307, 2456, 1110}));
+    EXPECT_EQ(frames[0].brush, StockBrush::DarkGrey);
+    EXPECT_EQ(frames[1].rect.left, 2503);
+    EXPECT_EQ(frames[2].rect.top, 1110); // no horizontal gutter
+
+    // Measured from the paper's edges: the printable area's offset is taken off.
+    RecordingPrintDevice offset(600);
+    offset.offsetX = 30;
+    offset.offsetY = 40;
+    CLabelPrinter(SheetGeometry{}).Print(offset, true, 0);
+    EXPECT_EQ(offset.pages[0].frames[0].rect, (DeviceRect{88, 267, 2426, 1070}));
+}
+
+TEST(CLabelPrinter, ConvertsEachTermOnItsOwn) {
+    SheetGeometry g;
+    g.topMargin = 13; // 13 × 60 × 5 / 127 = 30.7 → 30
+    g.labelHeight = 13;
+    g.horizontalGutter = 0;
+    g.labelsDown = 3;
+    g.labelsAcross = 1;
+    RecordingPrintDevice device(600);
+    CLabelPrinter(g).Print(device, true, 0);
+    const auto& f = device.pages[0].frames;
+    ASSERT_EQ(f.size(), 3u);
+    EXPECT_EQ(f[1].rect.top, 30 + 30); // 13 tenths → 30
+    EXPECT_EQ(f[2].rect.top, 30 + 61); // 26 tenths → 61; 39 tenths at once would give 92
+}
+
+TEST(CLabelPrinter, A203UnitPrinterWorksAs200) {
+    RecordingPrintDevice at203(203), at200(200);
+    CLabelPrinter job203(SheetGeometry{}), job200(SheetGeometry{});
+    job203.Print(at203, true, 0);
+    job200.Print(at200, true, 0);
+    EXPECT_EQ(job203.Resolution(), 200);
+    for (std::size_t i = 0; i < 16; ++i)
+        EXPECT_EQ(at203.pages[0].frames[i].rect, at200.pages[0].frames[i].rect);
+
+    // The font sizes tried follow the 200-unit resolution too.
+    const std::vector<std::string> labels = {"Ann\r\nStreet\r\nTown"};
+    RecordingPrintDevice text203(203), text200(200);
+    CLabelPrinter(LabelPreferences{}, "Serif", labels).Print(text203, false, 1);
+    CLabelPrinter(LabelPreferences{}, "Serif", labels).Print(text200, false, 1);
+    EXPECT_EQ(text203.pages[0].fontHeights.front(), text200.pages[0].fontHeights.front());
+}
+
+TEST(CLabelPrinter, RefusedPageAbortsTheJob) {
+    const auto labels = numberedLabels(13);
+    RecordingPrintDevice device;
+    device.refusePage = 1;
+    CLabelPrinter job(LabelPreferences{}, "Serif", labels);
+    EXPECT_EQ(job.Print(device, false, 5), 2); // still as if all 13 were printed
+    EXPECT_EQ(device.calls,
+              (std::vector<std::string>{"startDoc", "startPage", "endPage", "abortDoc"}));
+
+    RecordingPrintDevice notStarted;
+    notStarted.startDocResult = 0;
+    EXPECT_EQ(job.Print(notStarted, false, 5), 2);
+    EXPECT_EQ(notStarted.calls, (std::vector<std::string>{"startDoc", "abortDoc"}));
+}
+
+TEST(CLabelPrinter, TestSheetIsOnePageOfOutlines) {
+    SheetGeometry g;
+    g.labelsAcross = 3;
+    g.labelsDown = 7;
+    RecordingPrintDevice device;
+    CLabelPrinter(g).Print(device, true, 0);
+    EXPECT_EQ(device.calls,
+              (std::vector<std::string>{"startDoc", "startPage", "endPage", "endDoc"}));
+    EXPECT_EQ(device.pages[0].frames.size(), 21u);
+    EXPECT_TRUE(device.pages[0].outs.empty());
+}
+
+TEST(CLabelPrinter, EmptyLabelLeavesItsPositionBlank) {
+    const std::vector<std::string> labels = {"A", " \r\n\t\r\n", "C"};
+    LabelPreferences format;
+    format.textColour = 0x0000FF;
+    RecordingPrintDevice device;
+    EXPECT_EQ(CLabelPrinter(format, "Serif", labels).Print(device, false, 1), 4);
+    const auto places = placesOf(device);
+    ASSERT_EQ(places.size(), 2u);
+    EXPECT_EQ(places.at("A"), place(1, 1));
+    EXPECT_EQ(places.at("C"), place(1, 3));
+    EXPECT_EQ(device.pages[0].colours, (std::vector<std::uint32_t>{0x0000FF}));
+}
+
+TEST(CLabelPrinter, AsksForTheDeviceAndStopsWhenCancelled) {
+    const auto labels = numberedLabels(3);
+    int asked = 0;
+    CLabelPrinter cancelled(LabelPreferences{}, "Serif", labels, [&] {
+        ++asked;
+        return std::unique_ptr<PrintDevice>();
+    });
+    EXPECT_EQ(cancelled.Print(false, 1), 0);
+    EXPECT_EQ(asked, 1);
+
+    RecordingPrintDevice* seen = nullptr;
+    std::vector<std::string> calls;
+    struct Owned : RecordingPrintDevice {
+        std::vector<std::string>* out;
+        ~Owned() override { *out = calls; }
+    };
+    CLabelPrinter job(LabelPreferences{}, "Serif", labels, [&] {
+        auto d = std::make_unique<Owned>();
+        d->out = &calls;
+        seen = d.get();
+        return std::unique_ptr<PrintDevice>(std::move(d));
+    });
+    EXPECT_EQ(job.Print(false, 1), 4);
+    ASSERT_NE(seen, nullptr);
+    EXPECT_EQ(calls.back(), "endDoc"); // and the device was released after the job
+}
+
+TEST(CLabelPrinter, NothingToPlacePrintsNoPages) {
+    // An empty list, or a sheet without positions, must not become a run of blank pages.
+    std::vector<std::string> none;
+    RecordingPrintDevice device;
+    EXPECT_EQ(CLabelPrinter(LabelPreferences{}, "Serif", none).Print(device, false, 1), 1);
+    EXPECT_TRUE(device.pages.empty());
+
+    LabelPreferences noColumns;
+    noColumns.geometry.labelsAcross = 0;
+    const auto labels = numberedLabels(2);
+    RecordingPrintDevice other;
+    EXPECT_EQ(CLabelPrinter(noColumns, "Serif", labels).Print(other, false, 3), 3);
+    EXPECT_TRUE(other.pages.empty());
+}
