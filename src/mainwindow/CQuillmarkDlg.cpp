@@ -3,6 +3,7 @@
 #include "controls/Artwork.h"
 #include "controls/HoverButton.h"
 #include "controls/SplashWindow.h"
+#include "mainwindow/ContactsPane.h"
 #include "mainwindow/ControlIds.h"
 #include "mainwindow/MainMenu.h"
 #include "mainwindow/UpDownControl.h"
@@ -149,6 +150,11 @@ CQuillmarkDlg::CQuillmarkDlg(SettingsStore& store, QWidget* parent)
     createControls();
     applyColours();
     client_->installEventFilter(this);
+    contactsPane = std::make_unique<ContactsPane>(*this);
+    closeRequestHook = [this] {
+        return settings.prefs.contactSource != ContactSource::kFile ||
+               contactsPane->QuerySaveContacts();
+    };
 }
 
 CQuillmarkDlg::~CQuillmarkDlg() = default;
@@ -329,6 +335,9 @@ void CQuillmarkDlg::OnInitDialog() {
     if (LoadSettings(store_, scratch, contactList.contactFileName)) {
         settings = scratch;
         ApplyUpgradeRules(settings.prefs);
+        (void)categories.LoadCategories(AppPaths::categoryStoreFile(), [this] {
+            CSplashWindow::ShowSplash(this, QStringLiteral("Loading Categories..."), 0);
+        });
     } else {
         dimensionsUndefined = 1;
     }
@@ -356,6 +365,9 @@ void CQuillmarkDlg::OnInitDialog() {
     Pause::sleepMs(1000);
     CSplashWindow::HideSplash();
 
+    if (!contactsPane->LoadContacts(settings.prefs.contactSource, contactList.contactFileName))
+        contactsPane->RefreshContacts(false); // the caption still names the source
+
     control<QPlainTextEdit>(Id::LabelEditor)->setReadOnly(true);
     firstLabelSpin_->setPosition(settings.prefs.firstLabel);
 
@@ -367,6 +379,8 @@ void CQuillmarkDlg::OnInitDialog() {
     control(Id::FirstLabelBox)
         ->setToolTip(
             QStringLiteral("The number of the first label on the sheet which will be printed on"));
+
+    contactsPane->FillCategoryCombo();
 }
 
 bool CQuillmarkDlg::TakeDialogData() {
@@ -408,6 +422,8 @@ void CQuillmarkDlg::closingSteps() {
     closed_ = true;
     settings.prefs.firstLabel = static_cast<std::uint8_t>(firstLabelSpin_->position());
     SaveSettings(store_, settings, contactList.contactFileName);
+    if (categories.ShouldSave())
+        (void)categories.SaveCategories(AppPaths::categoryStoreFile());
     Q_EMIT closing();
 }
 

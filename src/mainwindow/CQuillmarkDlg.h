@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/Settings.h"
+#include "contacts/Categories.h"
 #include "contacts/ContactList.h"
 #include "mainwindow/ControlLayout.h"
 
@@ -9,6 +10,7 @@
 #include <functional>
 #include <memory>
 
+class ContactsPane;
 class MainMenu;
 class QMenuBar;
 class SettingsStore;
@@ -51,6 +53,8 @@ public:
     // The contacts with their file name (start-up sets it from the command line), source,
     // modified flag and sort order.
     ContactList contactList{settings.prefs};
+    Categories categories;
+    std::unique_ptr<ContactsPane> contactsPane;
 
     // Takes the dialog data: the first-label box must hold an integer. False (after the
     // message) when it does not.

@@ -1,0 +1,94 @@
+#include "MainWindowHarness.h"
+#include "TempDir.h"
+#include "mainwindow/ControlIds.h"
+#include "mainwindow/UpDownControl.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <gtest/gtest.h>
+
+namespace {
+
+QByteArray record(const LabelPreferences& p) {
+    const auto b = p.toBytes();
+    return QByteArray(reinterpret_cast<const char*>(b.data()), static_cast<qsizetype>(b.size()));
+}
+
+} // namespace
+
+TEST(Opening, FirstRunTakesDefaultsAndMarksDimensionsUndefined) {
+    MainWindowHarness h;
+    CQuillmarkDlg& dlg = h.open();
+    EXPECT_EQ(dlg.dimensionsUndefined, 1);
+    EXPECT_EQ(dlg.settings.labelName, QStringLiteral("Default 2X8 label"));
+    EXPECT_EQ(dlg.settings.fontName, QStringLiteral("Times New Roman"));
+    EXPECT_EQ(dlg.settings.prefs.contactSource, ContactSource::kWindowsContacts);
+    EXPECT_EQ(dlg.control<QLineEdit>(Id::FirstLabelBox)->text(), QStringLiteral("1"));
+    EXPECT_EQ(dlg.control<QLabel>(Id::ContactsCaption)->text(),
+              QStringLiteral("Windows Contacts: (0 entries)"));
+}
+
+TEST(Opening, LaterRunUpgradesAnOldRecordAndOpensTheDefaultList) {
+    TempDir dir;
+    const QString list = dir.write(QStringLiteral("friends.csv"),
+                                   "|QMK|\tCreated\twith\tQuillmark\r\nAnn Lee\t1 Road\tTown\r\n");
+    MainWindowHarness h;
+    LabelPreferences old;
+    old.settingsVersion = 200;
+    old.textColour = 0x123456;
+    old.usStyle = 1;
+    old.contactSource = ContactSource::kGoogle;
+    h.store.values[QStringLiteral("Preferences")] = record(old);
+    h.store.values[QStringLiteral("DefaultList")] = list;
+    CQuillmarkDlg& dlg = h.open();
+    EXPECT_EQ(dlg.dimensionsUndefined, 0);
+    EXPECT_EQ(dlg.settings.labelName, QStringLiteral("Default 2x8 label"));
+    EXPECT_EQ(dlg.settings.prefs.textColour, 0u);
+    EXPECT_EQ(dlg.settings.prefs.usStyle, 0);
+    EXPECT_EQ(dlg.settings.prefs.contactSource, ContactSource::kFile);
+    EXPECT_EQ(dlg.settings.prefs.settingsVersion, 314);
+    EXPECT_EQ(dlg.control<QLabel>(Id::ContactsCaption)->text(),
+              QStringLiteral("friends.csv (1 entries)"));
+}
+
+TEST(Closing, WritesTheRecordWithCurrentVersionAndFirstLabelFromTheSpin) {
+    MainWindowHarness h;
+    LabelPreferences old;
+    old.settingsVersion = 150;
+    h.store.values[QStringLiteral("Preferences")] = record(old);
+    CQuillmarkDlg& dlg = h.open();
+    dlg.control<QLineEdit>(Id::FirstLabelBox)->setText(QStringLiteral("7"));
+    dlg.runCommand(Id::Quit);
+    EXPECT_TRUE(h.prompt.shown.empty());
+    LabelPreferences saved;
+    const QByteArray bytes = h.store.values[QStringLiteral("Preferences")].toByteArray();
+    ASSERT_EQ(bytes.size(), 72);
+    saved.overlay(reinterpret_cast<const std::uint8_t*>(bytes.constData()), 72);
+    EXPECT_EQ(saved.settingsVersion, 314);
+    EXPECT_EQ(saved.firstLabel, 7);
+    EXPECT_EQ(saved.margin, 5); // the upgrade of a version 150 record
+    EXPECT_EQ(h.store.values[QStringLiteral("DefaultList")].toString(), QString());
+}
+
+TEST(Closing, QuitWithAnEmptyFirstLabelBoxStaysOpen) {
+    MainWindowHarness h;
+    CQuillmarkDlg& dlg = h.open();
+    dlg.show();
+    dlg.control<QLineEdit>(Id::FirstLabelBox)->clear();
+    dlg.runCommand(Id::Quit);
+    ASSERT_EQ(h.prompt.texts(), QStringList{QStringLiteral("Enter an integer.")});
+    EXPECT_EQ(h.prompt.shown[0].caption, QStringLiteral("Quillmark"));
+    EXPECT_TRUE(dlg.isVisible());
+    EXPECT_FALSE(h.store.values.contains(QStringLiteral("Preferences")));
+}
+
+TEST(Closing, EscapeClosesWithoutAskingAndStillSaves) {
+    MainWindowHarness h;
+    CQuillmarkDlg& dlg = h.open();
+    dlg.contactList.contactsModified = true;
+    dlg.contactList.contacts.Add("Ann Lee\r\n1 Road\r\nTown");
+    dlg.settings.prefs.contactSource = ContactSource::kFile;
+    dlg.reject();
+    EXPECT_TRUE(h.prompt.shown.empty());
+    EXPECT_TRUE(h.store.values.contains(QStringLiteral("Preferences")));
+}
