@@ -83,8 +83,8 @@ Categories::LoadResult Categories::LoadCategories(const QString& path,
         if (!QFileInfo::exists(path))
             return LoadResult::NoFile;
         const FileError::Cause cause = FileError::probeOpen(path, false);
-        showMessage(FileError::cantOpenMessage(
-            path, cause == FileError::None ? FileError::Generic : cause));
+        showMessage(FileError::cantOpenMessage(path, cause == FileError::None ? FileError::Generic
+                                                                              : cause));
         return LoadResult::Failed;
     }
     if (file.size() > kEmptyFileSize) {
