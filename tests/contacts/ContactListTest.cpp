@@ -213,3 +213,24 @@ TEST(ContactList, SaveContactsAs) {
     EXPECT_EQ(f.prefs.contactSource, ContactSource::kGoogle);
     EXPECT_EQ(prompt.shown.size(), 1u);
 }
+
+TEST(ContactList, ReloadPendingIsHeldOffDuringTheQuestion) {
+    struct Watcher : ScriptedPrompt {
+        const ContactList* list = nullptr;
+        std::vector<bool> pendingSeen;
+        Answer message(const QString& text, const QString& caption, Buttons buttons,
+                       Icon icon) override {
+            pendingSeen.push_back(list->reloadPending);
+            return ScriptedPrompt::message(text, caption, buttons, icon);
+        }
+    };
+    Fixture f;
+    f.fillOld();
+    f.list.reloadPending = true;
+    Watcher prompt;
+    prompt.list = &f.list;
+    QString name = f.path;
+    EXPECT_FALSE(f.list.LoadContacts(ContactSource::kFile, name)); // Cancel
+    EXPECT_EQ(prompt.pendingSeen, std::vector<bool>{false});
+    EXPECT_TRUE(f.list.reloadPending);
+}
