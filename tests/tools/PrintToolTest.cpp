@@ -1,0 +1,249 @@
+// quillmark-print end to end: the PDF it writes is read back with pdftotext, and every
+// word must lie inside the rectangle of its label, measured from the paper's corner.
+#include "TempDir.h"
+
+#include "labels/DimFile.h"
+#include "labels/SheetGeometry.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QXmlStreamReader>
+#include <gtest/gtest.h>
+#include <map>
+
+namespace {
+
+const QString kTool = QStringLiteral(QM_BUILD_DIR "/quillmark-print");
+constexpr double kPointsPerMm = 72.0 / 25.4;
+constexpr double kTolerance = 1.0; // points: glyph boxes against label edges
+
+struct ToolRun {
+    int exitCode = -1;
+    QString out, err;
+};
+
+ToolRun runTool(const QStringList& args) {
+    QProcess p;
+    auto env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    p.setProcessEnvironment(env);
+    p.start(kTool, args);
+    EXPECT_TRUE(p.waitForFinished(60000)) << "quillmark-print did not finish";
+    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
+            QString::fromLocal8Bit(p.readAllStandardOutput()),
+            QString::fromLocal8Bit(p.readAllStandardError())};
+}
+
+struct Word {
+    int page;
+    double xMin, yMin, xMax, yMax;
+    QString text;
+};
+
+std::vector<Word> wordsOf(const QString& pdf) {
+    QProcess p;
+    p.start(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
+    EXPECT_TRUE(p.waitForFinished(60000));
+    QXmlStreamReader xml(p.readAllStandardOutput());
+    std::vector<Word> words;
+    int page = 0;
+    while (!xml.atEnd()) {
+        if (xml.readNext() != QXmlStreamReader::StartElement)
+            continue;
+        if (xml.name() == QLatin1String("page")) {
+            ++page;
+        } else if (xml.name() == QLatin1String("word")) {
+            const auto a = xml.attributes();
+            Word w{page,
+                   a.value(QLatin1String("xMin")).toDouble(),
+                   a.value(QLatin1String("yMin")).toDouble(),
+                   a.value(QLatin1String("xMax")).toDouble(),
+                   a.value(QLatin1String("yMax")).toDouble(),
+                   {}};
+            w.text = xml.readElementText();
+            words.push_back(w);
+        }
+    }
+    return words;
+}
+
+int pagesOf(const QString& pdf) {
+    QProcess p;
+    p.start(QStringLiteral("pdfinfo"), {pdf});
+    p.waitForFinished(60000);
+    const auto m = QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)"))
+                       .match(QString::fromLatin1(p.readAllStandardOutput()));
+    return m.hasMatch() ? m.captured(1).toInt() : -1;
+}
+
+// Label k's text: every word carries "Q<k>x" so that it can be traced back; some labels are
+// long enough to be split or set small.
+QString labelText(int k) {
+    const QString id = QStringLiteral("Q%1x").arg(k);
+    QStringList lines = {id + QStringLiteral("Name ") + id + QStringLiteral("Surname"),
+                         id + QStringLiteral("12 ") + id + QStringLiteral("Street")};
+    if (k % 3 == 0)
+        lines << id + QStringLiteral("Town");
+    if (k % 4 == 0)
+        lines << id + QStringLiteral("Averyveryverylongwordwithoutanyblanks") + id +
+                     QStringLiteral("Andmore");
+    if (k % 5 == 0)
+        for (int i = 0; i < 4; ++i)
+            lines << id + QStringLiteral("Extra%1 ").arg(i) + id + QStringLiteral("Line");
+    lines << id + QStringLiteral("POSTCODE");
+    return lines.join(QLatin1Char('\n'));
+}
+
+QString writeLabels(const TempDir& dir, int count) {
+    QStringList labels;
+    for (int k = 1; k <= count; ++k)
+        labels << labelText(k);
+    return dir.write(QStringLiteral("labels.txt"),
+                     (labels.join(QStringLiteral("\n\n")) + QLatin1Char('\n')).toUtf8());
+}
+
+struct Job {
+    SheetGeometry geometry;
+    int first;
+    int count;
+    QStringList extraArgs;
+};
+
+// Prints a job and checks every word against its label's rectangle; returns the tool's
+// standard output.
+QString checkJob(const Job& job) {
+    TempDir dir;
+    const QString input = writeLabels(dir, job.count);
+    const QString dim = dir.path(QStringLiteral("sheet.dim"));
+    EXPECT_TRUE(DimFile::save(dim, job.geometry).ok());
+    const QString pdf = dir.path(QStringLiteral("out.pdf"));
+    const ToolRun run =
+        runTool(QStringList{input, QStringLiteral("--dim"), dim, QStringLiteral("--first"),
+                            QString::number(job.first), QStringLiteral("-o"), pdf} +
+                job.extraArgs);
+    EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+
+    const SheetGeometry& g = job.geometry;
+    const int perSheet = g.labelsAcross * g.labelsDown;
+    EXPECT_EQ(pagesOf(pdf), (job.count + job.first - 2) / perSheet + 1);
+    const auto words = wordsOf(pdf);
+    EXPECT_FALSE(words.empty());
+    std::map<int, int> wordsPerLabel;
+    const QRegularExpression id(QStringLiteral("^Q(\\d+)x"));
+    for (const Word& w : words) {
+        const auto m = id.match(w.text);
+        EXPECT_TRUE(m.hasMatch()) << w.text.toStdString();
+        if (!m.hasMatch())
+            continue;
+        const int k = m.captured(1).toInt();
+        ++wordsPerLabel[k];
+        const int slot = job.first - 1 + (k - 1); // counted over all sheets
+        const int page = slot / perSheet + 1;
+        const int position = slot % perSheet;
+        const int c = position % g.labelsAcross;
+        const int r = position / g.labelsAcross;
+        const double left =
+            (g.sideMargin + c * (g.labelWidth + g.verticalGutter)) / 10.0 * kPointsPerMm;
+        const double top =
+            (g.topMargin + r * (g.labelHeight + g.horizontalGutter)) / 10.0 * kPointsPerMm;
+        const double right = left + g.labelWidth / 10.0 * kPointsPerMm;
+        const double bottom = top + g.labelHeight / 10.0 * kPointsPerMm;
+        const std::string what = w.text.toStdString() + " of label " + std::to_string(k);
+        EXPECT_EQ(w.page, page) << what;
+        EXPECT_GE(w.xMin, left - kTolerance) << what;
+        EXPECT_LE(w.xMax, right + kTolerance) << what;
+        EXPECT_GE(w.yMin, top - kTolerance) << what;
+        EXPECT_LE(w.yMax, bottom + kTolerance) << what;
+    }
+    EXPECT_EQ(static_cast<int>(wordsPerLabel.size()), job.count) << "every label printed";
+    return run.out;
+}
+
+bool havePdfTools() {
+    return !QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty() &&
+           !QStandardPaths::findExecutable(QStringLiteral("pdfinfo")).isEmpty();
+}
+
+} // namespace
+
+TEST(QuillmarkPrint, DefaultSheetFromPositionFive) {
+    if (!havePdfTools())
+        GTEST_SKIP() << "pdftotext is not installed";
+    // 20 labels from position 5: 12 on the first sheet, 8 on the second.
+    EXPECT_EQ(checkJob({SheetGeometry{}, 5, 20, {}}), QStringLiteral("9\n"));
+}
+
+TEST(QuillmarkPrint, ThreeAcrossWithGuttersAt300UnitsPerInch) {
+    if (!havePdfTools())
+        GTEST_SKIP() << "pdftotext is not installed";
+    SheetGeometry g;
+    g.topMargin = 151;
+    g.sideMargin = 72;
+    g.labelWidth = 635;
+    g.labelHeight = 381;
+    g.verticalGutter = 25;
+    g.horizontalGutter = 20;
+    g.labelsAcross = 3;
+    g.labelsDown = 6;
+    EXPECT_EQ(checkJob({g,
+                        8,
+                        25,
+                        {QStringLiteral("--resolution"), QStringLiteral("300"),
+                         QStringLiteral("--alignment"), QStringLiteral("Centre"),
+                         QStringLiteral("--paper"), QStringLiteral("Letter")}}),
+              QStringLiteral("15\n")); // (8 + 25 − 1) mod 18 + 1
+}
+
+TEST(QuillmarkPrint, TestSheetOutlinesEveryPosition) {
+    TempDir dir;
+    const QString pdf = dir.path(QStringLiteral("test.pdf"));
+    const ToolRun run = runTool({QStringLiteral("--test-sheet"), QStringLiteral("-o"), pdf});
+    EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_TRUE(run.out.isEmpty());
+    if (havePdfTools()) {
+        EXPECT_EQ(pagesOf(pdf), 1);
+    }
+}
+
+TEST(QuillmarkPrint, FailuresLeaveTheOutputAlone) {
+    TempDir dir;
+    const QString pdf = dir.write(QStringLiteral("keep.pdf"), QByteArray("old content"));
+    const QString missing = dir.path(QStringLiteral("missing.txt"));
+    ToolRun run = runTool({missing, QStringLiteral("-o"), pdf});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.err.contains(QStringLiteral("Can't open file: ") + missing +
+                                 QStringLiteral(". Error = 2")))
+        << run.err.toStdString();
+    EXPECT_EQ(dir.read(QStringLiteral("keep.pdf")), QByteArray("old content"));
+
+    const QString input = writeLabels(dir, 3);
+    const QString noFolder = dir.path(QStringLiteral("no/such/out.pdf"));
+    run = runTool({input, QStringLiteral("-o"), noFolder});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.err.contains(QStringLiteral("Can't open file: ") + noFolder +
+                                 QStringLiteral(". Error = 3")))
+        << run.err.toStdString();
+
+    const QString blank = dir.write(QStringLiteral("blank.txt"), QByteArray("\n \n\n"));
+    run = runTool({blank, QStringLiteral("-o"), pdf});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.err.contains(QStringLiteral("holds no labels"))) << run.err.toStdString();
+
+    const QString shortDim = dir.write(QStringLiteral("short.dim"), QByteArray(4, '\0'));
+    run = runTool({input, QStringLiteral("--dim"), shortDim, QStringLiteral("-o"), pdf});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.err.contains(QStringLiteral("not a label dimensions file")));
+
+    for (const QStringList& bad :
+         {QStringList{QStringLiteral("--first"), QStringLiteral("17")},
+          QStringList{QStringLiteral("--alignment"), QStringLiteral("diagonal")},
+          QStringList{QStringLiteral("--colour"), QStringLiteral("#12345")},
+          QStringList{QStringLiteral("--max-size"), QStringLiteral("7")}}) {
+        run = runTool(QStringList{input, QStringLiteral("-o"), pdf} + bad);
+        EXPECT_EQ(run.exitCode, 2) << bad.join(QLatin1Char(' ')).toStdString();
+        EXPECT_FALSE(run.err.isEmpty());
+    }
+    EXPECT_EQ(dir.read(QStringLiteral("keep.pdf")), QByteArray("old content"));
+}
