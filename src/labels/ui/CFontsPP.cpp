@@ -47,7 +47,7 @@ const char* const CFontsPP::kSampleAddress =
 
 CFontsPP::CFontsPP(QWidget* parent)
     : SheetPage(PageTemplate::kWidth, PageTemplate::kHeight, parent) {
-    face_ = place(new QComboBox, kFace, 7, 7, 120, 120);
+    face_ = place(new QComboBox, kFace, 7, 6, 120, 13);
     face_->setEditable(false);
     face_->setMaxVisibleItems(20);
     bold_ = place(new QCheckBox(QStringLiteral("Bold")), kBold, 137, 8, 36, 10);
@@ -61,7 +61,7 @@ CFontsPP::CFontsPP(QWidget* parent)
     margin_ = place(digitsField(), kMargin, 128, 26, 24, 12);
     placeText(QStringLiteral("Margin:"), 99, 26, 28, 12, Qt::AlignLeft | Qt::AlignVCenter, margin_);
     place(new SpinArrows, kMarginSpin, 152, 26, 9, 12)->setBuddy(margin_);
-    alignment_ = place(new QComboBox, kAlignment, 210, 26, 70, 100);
+    alignment_ = place(new QComboBox, kAlignment, 210, 25, 70, 13);
     placeText(QStringLiteral("Alignment:"), 170, 26, 39, 12, Qt::AlignLeft | Qt::AlignVCenter,
               alignment_);
     for (const char* name :
