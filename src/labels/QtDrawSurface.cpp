@@ -59,15 +59,22 @@ bool QtDrawSurface::selectFont(const LabelFont& font) {
         it = fonts.emplace(std::move(key), std::move(entry)).first;
     }
     current = it->second.get();
-    painter.setFont(current->font);
     return true;
 }
 
 TextExtent QtDrawSurface::textExtent(std::string_view text) {
     if (current == nullptr)
         return {};
+    for (const Measured& m : measured)
+        if (m.font == current && m.text == text)
+            return {m.cx, current->height};
     scratch = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-    return {current->metrics.horizontalAdvance(scratch), current->height};
+    Measured& slot = measured[nextSlot];
+    nextSlot = (nextSlot + 1) % kMeasuredSlots;
+    slot.font = current;
+    slot.text.assign(text);
+    slot.cx = current->metrics.horizontalAdvance(scratch);
+    return {slot.cx, current->height};
 }
 
 TextMetrics QtDrawSurface::textMetrics() {
@@ -77,6 +84,10 @@ TextMetrics QtDrawSurface::textMetrics() {
 }
 
 void QtDrawSurface::textOut(int x, int y, std::string_view text) {
+    if (current != nullptr && painterFont != current) {
+        painter.setFont(current->font);
+        painterFont = current;
+    }
     const int ascent = current != nullptr ? current->ascent : painter.fontMetrics().ascent();
     scratch = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
     painter.drawText(QPoint(x, y + ascent), scratch);

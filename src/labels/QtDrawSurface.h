@@ -4,6 +4,7 @@
 
 #include <QFont>
 #include <QFontMetrics>
+#include <array>
 #include <memory>
 #include <string>
 #include <unordered_map>
@@ -53,9 +54,22 @@ private:
         std::size_t operator()(const Key& k) const;
     };
 
+    // The last few widths measured: fitting measures a label's lines again at the size it
+    // settles on, and drawing measures them once more. A fixed ring, so a job's memory does
+    // not grow with its length.
+    struct Measured {
+        const Entry* font = nullptr;
+        std::string text;
+        int cx = 0;
+    };
+    static constexpr std::size_t kMeasuredSlots = 16;
+
     QPainter& painter;
     QPaintDevice* device;
     std::unordered_map<Key, std::unique_ptr<Entry>, KeyHash> fonts;
     const Entry* current = nullptr;
+    const Entry* painterFont = nullptr; // the font last handed to the painter
+    std::array<Measured, kMeasuredSlots> measured;
+    std::size_t nextSlot = 0;
     QString scratch; // reused for every string, to spare an allocation per measurement
 };
