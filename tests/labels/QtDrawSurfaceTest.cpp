@@ -74,6 +74,12 @@ TEST(QtDrawSurface, MeasuresAndDrawsFromTheCellsTopLeft) {
     EXPECT_LT(bottom, 50 + tm.tmHeight);
     EXPECT_GT(bottom, 50 + tm.tmAscent); // the descender goes below the baseline
 
+    // Widths belong to their font: the same text measured in a smaller one is narrower.
+    ASSERT_TRUE(dc.selectFont(MakeLabelFont("DejaVu Sans", 0, 0, 15)));
+    EXPECT_LT(dc.textExtent("Hg").cx, e.cx);
+    ASSERT_TRUE(dc.selectFont(font));
+    EXPECT_EQ(dc.textExtent("Hg").cx, e.cx);
+
     // A font too small for the device is not made; the previous one stays.
     EXPECT_FALSE(dc.selectFont(MakeLabelFont("DejaVu Sans", 0, 0, 0)));
     EXPECT_EQ(dc.textExtent("Hg").cx, e.cx);
