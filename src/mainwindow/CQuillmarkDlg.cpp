@@ -5,6 +5,7 @@
 #include "controls/SplashWindow.h"
 #include "mainwindow/ContactsPane.h"
 #include "mainwindow/ControlIds.h"
+#include "mainwindow/LabelListPane.h"
 #include "mainwindow/MainMenu.h"
 #include "mainwindow/UpDownControl.h"
 #include "online/VendorSite.h"
@@ -151,6 +152,7 @@ CQuillmarkDlg::CQuillmarkDlg(SettingsStore& store, QWidget* parent)
     applyColours();
     client_->installEventFilter(this);
     contactsPane = std::make_unique<ContactsPane>(*this);
+    labelList = std::make_unique<LabelListPane>(*this);
     closeRequestHook = [this] {
         return settings.prefs.contactSource != ContactSource::kFile ||
                contactsPane->QuerySaveContacts();
@@ -368,7 +370,7 @@ void CQuillmarkDlg::OnInitDialog() {
     if (!contactsPane->LoadContacts(settings.prefs.contactSource, contactList.contactFileName))
         contactsPane->RefreshContacts(false); // the caption still names the source
 
-    control<QPlainTextEdit>(Id::LabelEditor)->setReadOnly(true);
+    labelList->ResetAtOpening();
     firstLabelSpin_->setPosition(settings.prefs.firstLabel);
 
     control(Id::HideIfNoAddress)
@@ -381,6 +383,9 @@ void CQuillmarkDlg::OnInitDialog() {
             QStringLiteral("The number of the first label on the sheet which will be printed on"));
 
     contactsPane->FillCategoryCombo();
+
+    labelList->LoadAtOpening();
+    labelList->UpdateControls();
 }
 
 bool CQuillmarkDlg::TakeDialogData() {

@@ -11,6 +11,7 @@
 #include <memory>
 
 class ContactsPane;
+class LabelListPane;
 class MainMenu;
 class QMenuBar;
 class SettingsStore;
@@ -55,6 +56,8 @@ public:
     ContactList contactList{settings.prefs};
     Categories categories;
     std::unique_ptr<ContactsPane> contactsPane;
+    // The label list with its editor and .lbl files.
+    std::unique_ptr<LabelListPane> labelList;
 
     // Takes the dialog data: the first-label box must hold an integer. False (after the
     // message) when it does not.
