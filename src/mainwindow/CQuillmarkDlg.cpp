@@ -6,6 +6,7 @@
 #include "mainwindow/ContactsPane.h"
 #include "mainwindow/ControlIds.h"
 #include "mainwindow/LabelListPane.h"
+#include "mainwindow/MainCommands.h"
 #include "mainwindow/MainMenu.h"
 #include "mainwindow/UpDownControl.h"
 #include "online/VendorSite.h"
@@ -153,6 +154,7 @@ CQuillmarkDlg::CQuillmarkDlg(SettingsStore& store, QWidget* parent)
     client_->installEventFilter(this);
     contactsPane = std::make_unique<ContactsPane>(*this);
     labelList = std::make_unique<LabelListPane>(*this);
+    mainCommands = new MainCommands(*this);
     closeRequestHook = [this] {
         return settings.prefs.contactSource != ContactSource::kFile ||
                contactsPane->QuerySaveContacts();
@@ -277,6 +279,8 @@ void CQuillmarkDlg::applyColours() {
     }
 }
 
+VendorSite CQuillmarkDlg::vendorSite() const { return VendorSite::fromSettings(store_); }
+
 QAction* CQuillmarkDlg::command(int id) const { return menu_->action(id); }
 
 void CQuillmarkDlg::setCommand(int id, std::function<void()> handler, std::function<bool()> rule) {
@@ -347,7 +351,7 @@ void CQuillmarkDlg::OnInitDialog() {
     contactList.SetSortByLastName(settings.prefs.sortByLastName != 0);
 
     setWindowIcon(Artwork::appIcon());
-    const VendorSite site = VendorSite::fromSettings(store_);
+    const VendorSite site = vendorSite();
     for (const ButtonDecoration& b : kButtons) {
         auto* button = control<CHoverButton>(b.id);
         button->LoadButtonBitmap(b.bitmap, CHoverButton::PictureLeft);

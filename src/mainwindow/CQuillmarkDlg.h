@@ -12,6 +12,8 @@
 
 class ContactsPane;
 class LabelListPane;
+class MainCommands;
+class VendorSite;
 class MainMenu;
 class QMenuBar;
 class SettingsStore;
@@ -58,6 +60,10 @@ public:
     std::unique_ptr<ContactsPane> contactsPane;
     // The label list with its editor and .lbl files.
     std::unique_ptr<LabelListPane> labelList;
+    MainCommands* mainCommands = nullptr; // owned as a child
+
+    // The vendor's website, as configured.
+    VendorSite vendorSite() const;
 
     // Takes the dialog data: the first-label box must hold an integer. False (after the
     // message) when it does not.

@@ -1,0 +1,57 @@
+#include "mainwindow/HelpWindow.h"
+
+#include "platform/Shell.h"
+
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QTextBrowser>
+#include <QVBoxLayout>
+
+HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window), view(new QTextBrowser(this)) {
+    setWindowTitle(QStringLiteral("Quillmark Help"));
+    resize(760, 620);
+    auto* back = new QPushButton(QStringLiteral("Back"), this);
+    auto* forward = new QPushButton(QStringLiteral("Forward"), this);
+    auto* contents = new QPushButton(QStringLiteral("Contents"), this);
+    back->setEnabled(false);
+    forward->setEnabled(false);
+    auto* bar = new QHBoxLayout;
+    bar->addWidget(back);
+    bar->addWidget(forward);
+    bar->addWidget(contents);
+    bar->addStretch();
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(bar);
+    layout->addWidget(view);
+
+    // Links are followed here so that pages of other sites go to the web browser.
+    view->setOpenLinks(false);
+    connect(back, &QPushButton::clicked, view, &QTextBrowser::backward);
+    connect(forward, &QPushButton::clicked, view, &QTextBrowser::forward);
+    connect(contents, &QPushButton::clicked, this,
+            [this] { view->setSource(QUrl::fromLocalFile(contentsPage)); });
+    connect(view, &QTextBrowser::backwardAvailable, back, &QPushButton::setEnabled);
+    connect(view, &QTextBrowser::forwardAvailable, forward, &QPushButton::setEnabled);
+    connect(view, &QTextBrowser::sourceChanged, this, [this] {
+        const QString title = view->documentTitle();
+        setWindowTitle(title.isEmpty() ? QStringLiteral("Quillmark Help")
+                                       : QStringLiteral("Quillmark Help - ") + title);
+    });
+    connect(view, &QTextBrowser::anchorClicked, this, [this](const QUrl& url) {
+        const QUrl target = view->source().resolved(url);
+        if (target.isLocalFile())
+            view->setSource(target);
+        else
+            Shell::open(target);
+    });
+}
+
+bool HelpWindow::ShowContents(const QString& folder) {
+    const QString page = folder + QStringLiteral("/index.html");
+    if (!QFileInfo(page).isReadable())
+        return false;
+    contentsPage = page;
+    view->setSource(QUrl::fromLocalFile(page));
+    return !view->toPlainText().isEmpty();
+}

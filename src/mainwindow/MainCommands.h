@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+
+class CQuillmarkDlg;
+#include "mainwindow/HelpWindow.h"
+
+// The main window's own commands: help, the website, About, and the buttons and keys that
+// lead to them.
+class MainCommands : public QObject {
+    Q_OBJECT
+public:
+    explicit MainCommands(CQuillmarkDlg& dlg);
+
+    void ShowHelp();
+    void ShowWebsite();
+    void ShowAbout();
+
+    HelpWindow* helpWindow() const { return help; }
+
+private:
+    CQuillmarkDlg& dlg;
+    QPointer<HelpWindow> help;
+};
