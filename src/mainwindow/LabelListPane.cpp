@@ -53,8 +53,9 @@ LabelListPane::LabelListPane(CQuillmarkDlg& owner)
       firstLabelSpin(owner.control<UpDownControl>(Id::FirstLabelSpin)) {
     connect(editor, &QPlainTextEdit::textChanged, this, &LabelListPane::onEditorChanged);
 
+    // No page size: the thumb keeps its smallest size and marks one label, whatever the count.
     scrollBar->setSingleStep(1);
-    scrollBar->setPageStep(kPageStep);
+    scrollBar->setPageStep(0);
     connect(scrollBar, &QAbstractSlider::actionTriggered, this, &LabelListPane::onScrollAction);
     connect(scrollBar, &QAbstractSlider::sliderMoved, this,
             [this](int position) { ShowLabelCounter(position); });

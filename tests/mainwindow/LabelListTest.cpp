@@ -212,6 +212,9 @@ TEST(LabelList, RepeatThreeTimesOnLabelTwoOfFour) {
         initialCount = dialog.countBox()->text().toInt();
         EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Repeat Label"));
         dialog.countBox()->setText(QStringLiteral("3"));
+        const QString shots = qEnvironmentVariable("QM_SHOTS");
+        if (!shots.isEmpty())
+            dialog.grab().save(shots + QStringLiteral("/repeat-dialog.png"));
         dialog.accept();
         return dialog.result();
     });
@@ -221,6 +224,7 @@ TEST(LabelList, RepeatThreeTimesOnLabelTwoOfFour) {
     EXPECT_EQ(pane(dlg).currentLabel, 5);
     EXPECT_EQ(pane(dlg).labelsModified, 1);
     EXPECT_EQ(counter(dlg), QStringLiteral("Label 5/7"));
+    h.shoot(QStringLiteral("labels-repeated"));
 
     // Cancelled: nothing changes.
     DialogRunner::setHook([](QDialog&) { return int(QDialog::Rejected); });
@@ -396,6 +400,7 @@ TEST(LabelList, SaveAsWritesTheFileAndOpenBringsListAndSheetBack) {
     EXPECT_EQ(dlg2.control<UpDownControl>(Id::FirstLabelSpin)->upper(), 21);
     EXPECT_EQ(caption(dlg2), QStringLiteral("Label List: christmas.lbl"));
     EXPECT_EQ(editor(dlg2)->toPlainText(), QStringLiteral("Bob\nCity"));
+    h2.shoot(QStringLiteral("labels-reopened"));
 }
 
 TEST(LabelList, OpeningWhileModifiedAsksAndNoKeepsTheModifiedFlag) {
