@@ -64,6 +64,7 @@ public:
 
     // The vendor's website, as configured.
     VendorSite vendorSite() const;
+    SettingsStore& settingsStore() const { return store_; }
 
     // Takes the dialog data: the first-label box must hold an integer. False (after the
     // message) when it does not.

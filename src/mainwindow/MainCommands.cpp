@@ -1,6 +1,15 @@
 #include "mainwindow/MainCommands.h"
 
+#include "contacts/ContactText.h"
+#include "contacts/ui/CCategoriesPP.h"
+#include "contacts/ui/CCategoryDialog.h"
 #include "controls/SplashWindow.h"
+#include "labels/LabelPrinter.h"
+#include "labels/ui/CSettingsSheet.h"
+#include "labels/ui/PrinterDevice.h"
+#include "mainwindow/ContactsPane.h"
+#include "mainwindow/LabelListPane.h"
+#include "mainwindow/UpDownControl.h"
 #include "mainwindow/CQuillmarkDlg.h"
 #include "mainwindow/ControlIds.h"
 #include "mainwindow/HelpWindow.h"
@@ -8,13 +17,27 @@
 #include "platform/AppPaths.h"
 #include "platform/Prompt.h"
 #include "platform/Shell.h"
+#include "platform/Text.h"
 
 #include <QAbstractButton>
+#include <QLineEdit>
+#include <QRadioButton>
 #include <QShortcut>
 
 MainCommands::MainCommands(CQuillmarkDlg& owner) : QObject(&owner), dlg(owner) {
     dlg.setCommand(Id::ShowHelp, [this] { ShowHelp(); });
     dlg.setCommand(Id::AboutQuillmark, [this] { ShowAbout(); });
+    dlg.setCommand(Id::Settings, [this] { OnSettings(); });
+    dlg.setCommand(Id::PrintLabelsCommand, [this] { OnPrintLabels(); },
+                   [this] { return !dlg.labelList->labels.IsEmpty(); });
+    dlg.setCommand(Id::AssignCategory, [this] { AssignCategory(); }, [this] {
+        return !dlg.contactsPane->SelectedContacts().empty() &&
+               !dlg.categories.categoryNames.empty();
+    });
+    connect(dlg.control<QAbstractButton>(Id::SettingsButton), &QAbstractButton::clicked, this,
+            [this] { OnSettings(); });
+    connect(dlg.control<QAbstractButton>(Id::PrintLabels), &QAbstractButton::clicked, this,
+            [this] { OnPrintLabels(); });
     connect(dlg.control<QAbstractButton>(Id::HelpButton), &QAbstractButton::clicked, this,
             [this] { ShowHelp(); });
     connect(dlg.control<QAbstractButton>(Id::WebsiteButton), &QAbstractButton::clicked, this,
@@ -38,3 +61,64 @@ void MainCommands::ShowHelp() {
 void MainCommands::ShowWebsite() { (void)Shell::open(QUrl(dlg.vendorSite().homePage())); }
 
 void MainCommands::ShowAbout() { CSplashWindow::ShowSplash(&dlg, QString(), 0); }
+
+void MainCommands::OnSettings() {
+    LabelListPane& list = *dlg.labelList;
+    list.StoreEditedLabel();
+    CSettingsSheet sheet(&dlg);
+    sheet.setFormat(dlg.settings.prefs, dlg.settings.fontName, dlg.settings.labelName);
+    sheet.setLabels(list.labels.Strings(), list.currentLabel - 1);
+    auto* categoriesPage = new CCategoriesPP(dlg.categories.categoryNames,
+                                             dlg.settings.prefs.usStyle != 0, dlg.settingsStore());
+    sheet.addPage(categoriesPage, CCategoriesPP::title());
+    sheet.setStartOnDimensions(dlg.dimensionsUndefined != 0);
+    dlg.dimensionsUndefined = 0;
+    if (sheet.run() != QDialog::Accepted)
+        return;
+    sheet.writeBack(dlg.settings.prefs, dlg.settings.fontName, dlg.settings.labelName);
+
+    const CCategoriesPP::Outcome outcome = categoriesPage->Commit(dlg.categories);
+    if (outcome.namesChanged) {
+        dlg.contactsPane->FillCategoryCombo();
+        if (dlg.categories.categoryNames.empty() && dlg.filterByCategory) {
+            dlg.control<QRadioButton>(Id::ShowAll)->setChecked(true);
+            dlg.contactsPane->SetCategoryFilter(true);
+        } else {
+            dlg.contactsPane->RefreshContacts(false);
+        }
+    }
+    if (outcome.usStyleChanged) {
+        dlg.settings.prefs.usStyle = outcome.usStyle ? 1 : 0;
+        dlg.contactsPane->RefreshContacts(true);
+    }
+    list.labelsModified = 1; // the label file carries the format
+    list.UpdateControls();
+}
+
+void MainCommands::OnPrintLabels() {
+    if (dlg.dimensionsUndefined) {
+        showMessage(QStringLiteral("Please define dimensions for your labels before printing."));
+        OnSettings();
+        return;
+    }
+    LabelListPane& list = *dlg.labelList;
+    list.StoreEditedLabel();
+    const int first = dlg.control<UpDownControl>(Id::FirstLabelSpin)->position();
+    CLabelPrinter job(dlg.settings.prefs, Text::fromQString(dlg.settings.fontName),
+                      list.labels.Strings(), askForPrinter);
+    const int next = job.Print(false, first);
+    if (next > 0) {
+        // Both the record and the box keep the position in one byte.
+        dlg.settings.prefs.firstLabel = static_cast<std::uint8_t>(next);
+        dlg.control<UpDownControl>(Id::FirstLabelSpin)->setPosition(dlg.settings.prefs.firstLabel);
+    }
+}
+
+void MainCommands::AssignCategory() {
+    std::vector<std::string> selected;
+    const auto& contacts = dlg.contactList.contacts;
+    for (int index : dlg.contactsPane->SelectedContacts())
+        selected.push_back(ContactText::DisplayText(contacts.GetAt(index)).text);
+    if (CCategoryDialog::Run(dlg.categories, std::move(selected), &dlg))
+        dlg.contactsPane->RefreshContacts(false);
+}

@@ -16,6 +16,10 @@ public:
     void ShowHelp();
     void ShowWebsite();
     void ShowAbout();
+    void OnSettings();
+    void OnPrintLabels();
+    // "Category...": assigns the selected contacts to categories.
+    void AssignCategory();
 
     HelpWindow* helpWindow() const { return help; }
 
