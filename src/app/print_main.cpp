@@ -7,6 +7,7 @@
 #include "labels/LabelPrinter.h"
 #include "labels/PdfPrintDevice.h"
 #include "platform/FileError.h"
+#include "platform/SaveFile.h"
 #include "platform/Text.h"
 
 #include <QColor>
@@ -260,7 +261,7 @@ int main(int argc, char** argv) {
         say(QStringLiteral("the PDF could not be made; %1 is unchanged.").arg(outputPath));
         return kExitFailure;
     }
-    if (!file.commit()) {
+    if (!SaveFile::commit(file)) {
         say(FileError::standardMessage(FileError::fromErrno(errno) == FileError::None
                                            ? FileError::Generic
                                            : FileError::fromErrno(errno),

@@ -4,6 +4,7 @@
 #include "contacts/DelimitedImporter.h"
 #include "platform/AppPaths.h"
 #include "platform/Prompt.h"
+#include "platform/SaveFile.h"
 #include "platform/Text.h"
 
 #include <QFile>
@@ -288,16 +289,10 @@ bool ReadContactFile(QString& name, CSortStrArray& list, bool usStyle, Delimited
 }
 
 bool SaveContactFile(const QString& path, const CSortStrArray& list) {
-    QSaveFile file(path);
-    const QByteArray bytes = CCSVFile::WriteContacts(list);
-    // Unbuffered, so that a short write (a full disk, a file size limit) shows in write's
-    // count: a buffered QSaveFile can commit a cut-off file after such a write.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) ||
-        file.write(bytes) != bytes.size() || !file.commit()) {
-        const QString reason = file.errorString();
-        file.cancelWriting();
+    const auto outcome = SaveFile::write(path, CCSVFile::WriteContacts(list));
+    if (!outcome.ok) {
         showMessage(QStringLiteral("The contact list couldn't be saved to ") + path +
-                    QStringLiteral(".\n") + reason);
+                    QStringLiteral(".\n") + outcome.reason);
         return false;
     }
     return true;

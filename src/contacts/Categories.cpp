@@ -4,6 +4,7 @@
 #include "platform/FileError.h"
 #include "platform/Pause.h"
 #include "platform/Prompt.h"
+#include "platform/SaveFile.h"
 
 #include <QDir>
 #include <QFile>
@@ -110,13 +111,10 @@ Categories::LoadResult Categories::LoadCategories(const QString& path,
 
 bool Categories::SaveCategories(const QString& path) const {
     QDir().mkpath(QFileInfo(path).absolutePath());
-    QSaveFile file(path);
-    const QByteArray bytes = ToBytes();
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        const QString reason = file.errorString();
-        file.cancelWriting();
+    const auto outcome = SaveFile::write(path, ToBytes());
+    if (!outcome.ok) {
         showMessage(QStringLiteral("The categories couldn't be saved to ") + path +
-                    QStringLiteral(".\n") + reason);
+                    QStringLiteral(".\n") + outcome.reason);
         return false;
     }
     return true;

@@ -2,6 +2,7 @@
 
 #include "platform/AppPaths.h"
 #include "platform/FileError.h"
+#include "platform/SaveFile.h"
 
 #include <QFile>
 #include <QSaveFile>
@@ -55,7 +56,7 @@ SaveResult save(const QString& path, const SheetGeometry& geometry) {
                                     SheetGeometry::kSize) == SheetGeometry::kSize;
     if (!written)
         file.cancelWriting(); // commit() then fails and leaves any old file as it was
-    if (!file.commit()) {
+    if (!SaveFile::commit(file)) {
         const auto cause = causeOr(FileError::fromErrno(errno), FileError::Generic);
         return {false, FileError::standardMessage(cause, path)};
     }

@@ -8,6 +8,7 @@
 #include "mainwindow/UpDownControl.h"
 #include "platform/AppPaths.h"
 #include "platform/FileError.h"
+#include "platform/SaveFile.h"
 #include "platform/Prompt.h"
 #include "platform/Text.h"
 #include "platform/ui/DialogRunner.h"
@@ -348,7 +349,7 @@ bool LabelListPane::writeLabelFile() {
     const QByteArray bytes =
         LabelListFile::write(labels, dlg.settings.prefs, Text::fromQString(dlg.settings.fontName));
     errno = 0;
-    if (file.write(bytes) != bytes.size() || !file.commit()) {
+    if (file.write(bytes) != bytes.size() || !SaveFile::commit(file)) {
         FileError::Cause cause = FileError::fromErrno(errno);
         if (cause == FileError::None)
             cause = FileError::Generic;
