@@ -1,5 +1,7 @@
 #include "app/LabelInput.h"
 
+#include "app/LabelListFile.h"
+#include "contacts/CCSVFile.h"
 #include "platform/FileError.h"
 #include "platform/Text.h"
 
@@ -17,7 +19,7 @@ bool isBlank(std::string_view line) {
 
 } // namespace
 
-Result readPlainText(const QByteArray& bytes) {
+Result readPlainText(const QByteArray& bytes, const QString&) {
     const std::string text =
         Text::from8Bit(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
     Result result;
@@ -48,8 +50,52 @@ Result readPlainText(const QByteArray& bytes) {
     return result;
 }
 
+Result readLabelList(const QByteArray& bytes, const QString& path) {
+    CSortStrArray labels;
+    LabelPreferences prefs;
+    std::string face;
+    const LabelListFile::ReadResult read = LabelListFile::read(bytes, labels, prefs, face);
+    Result result;
+    if (!read.ok()) {
+        result.error = QStringLiteral("%1 is not a complete label list file: it ends before "
+                                      "the sheet and font settings.")
+                           .arg(path);
+        return result;
+    }
+    result.labels = labels.Strings();
+    result.format = prefs;
+    result.faceName = face;
+    return result;
+}
+
+Result readContactList(const QByteArray& bytes, const QString& path) {
+    CCSVFile file(bytes, path, false);
+    Result result;
+    switch (file.DetectFormat()) {
+    case CCSVFile::OwnFormat: {
+        CSortStrArray contacts;
+        file.ReadContacts(contacts);
+        result.labels = contacts.Strings();
+        break;
+    }
+    case CCSVFile::Foreign:
+        result.error = QStringLiteral("%1 is not a Quillmark contact list file; import it in "
+                                      "Quillmark first.")
+                           .arg(path);
+        break;
+    case CCSVFile::NotUsable:
+        result.error = QStringLiteral("No labels were read from %1.").arg(path);
+        break;
+    }
+    return result;
+}
+
 const std::vector<Format>& formats() {
     static const std::vector<Format> known = {
+        {QStringLiteral("label list"), {QStringLiteral("lbl")}, &readLabelList},
+        {QStringLiteral("contact list"),
+         {QStringLiteral("csv"), QStringLiteral("tsv")},
+         &readContactList},
         {QStringLiteral("plain text"), {}, &readPlainText},
     };
     return known;
@@ -77,8 +123,8 @@ Result readFile(const QString& path) {
     const QString suffix = QFileInfo(path).suffix().toLower();
     for (const Format& f : formats())
         if (f.suffixes.contains(suffix))
-            return f.reader(bytes);
-    return formats().back().reader(bytes);
+            return f.reader(bytes, path);
+    return formats().back().reader(bytes, path);
 }
 
 } // namespace LabelInput

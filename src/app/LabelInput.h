@@ -23,7 +23,8 @@ struct Result {
     bool ok() const { return error.isEmpty(); }
 };
 
-using Reader = Result (*)(const QByteArray& bytes);
+// path names the file in messages.
+using Reader = Result (*)(const QByteArray& bytes, const QString& path);
 
 struct Format {
     QString name;
@@ -33,7 +34,15 @@ struct Format {
 
 // Plain text: one label per paragraph, paragraphs separated by blank lines. 8-bit text that
 // is not UTF-8 is taken as Windows-1252.
-Result readPlainText(const QByteArray& bytes);
+Result readPlainText(const QByteArray& bytes, const QString& path = {});
+
+// A label list file: its labels, with the sheet and font settings it was saved with. A file
+// that ends before its settings is refused, so that nothing prints on a guessed sheet.
+Result readLabelList(const QByteArray& bytes, const QString& path);
+
+// A contact list file: each contact one label, in file order. Other delimited files need the
+// program's import dialog and are refused.
+Result readContactList(const QByteArray& bytes, const QString& path);
 
 // The known inputs; the last one is taken for any other ending.
 const std::vector<Format>& formats();

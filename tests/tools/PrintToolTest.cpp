@@ -2,6 +2,7 @@
 // word must lie inside the rectangle of its label, measured from the paper's corner.
 #include "TempDir.h"
 
+#include "app/LabelListFile.h"
 #include "labels/DimFile.h"
 #include "labels/SheetGeometry.h"
 
@@ -111,6 +112,8 @@ struct Job {
     QStringList extraArgs;
 };
 
+void checkWords(const QString& pdf, const Job& job);
+
 // Prints a job and checks every word against its label's rectangle; returns the tool's
 // standard output.
 QString checkJob(const Job& job) {
@@ -124,7 +127,12 @@ QString checkJob(const Job& job) {
                             QString::number(job.first), QStringLiteral("-o"), pdf} +
                 job.extraArgs);
     EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+    checkWords(pdf, job);
+    return run.out;
+}
 
+// Checks that every word of the PDF lies inside its label's rectangle on the right page.
+void checkWords(const QString& pdf, const Job& job) {
     const SheetGeometry& g = job.geometry;
     const int perSheet = g.labelsAcross * g.labelsDown;
     EXPECT_EQ(pagesOf(pdf), (job.count + job.first - 2) / perSheet + 1);
@@ -158,7 +166,6 @@ QString checkJob(const Job& job) {
         EXPECT_LE(w.yMax, bottom + kTolerance) << what;
     }
     EXPECT_EQ(static_cast<int>(wordsPerLabel.size()), job.count) << "every label printed";
-    return run.out;
 }
 
 bool havePdfTools() {
@@ -246,4 +253,44 @@ TEST(QuillmarkPrint, FailuresLeaveTheOutputAlone) {
         EXPECT_FALSE(run.err.isEmpty());
     }
     EXPECT_EQ(dir.read(QStringLiteral("keep.pdf")), QByteArray("old content"));
+}
+
+TEST(QuillmarkPrint, LabelListPrintsOnItsOwnSheet) {
+    if (!havePdfTools())
+        GTEST_SKIP() << "pdftotext is not installed";
+    TempDir dir;
+    LabelPreferences prefs;
+    prefs.geometry = SheetGeometry{100, 60, 800, 380, 30, 10, 2, 7};
+    CSortStrArray labels;
+    for (int k = 1; k <= 9; ++k)
+        labels.Add(labelText(k).replace(QLatin1Char('\n'), QStringLiteral("\r\n")).toStdString());
+    const QString lbl =
+        dir.write(QStringLiteral("list.lbl"), LabelListFile::write(labels, prefs, "Liberation Sans"));
+    const QString pdf = dir.path(QStringLiteral("out.pdf"));
+    const ToolRun run = runTool({lbl, QStringLiteral("--first"), QStringLiteral("11"),
+                                 QStringLiteral("-o"), pdf});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_EQ(run.out, QStringLiteral("6\n")); // positions 11 to 14, then 1 to 5 of sheet 2
+    checkWords(pdf, {prefs.geometry, 11, 9, {}});
+}
+
+TEST(QuillmarkPrint, ContactListGivesOneLabelPerContact) {
+    if (!havePdfTools())
+        GTEST_SKIP() << "pdftotext is not installed";
+    TempDir dir;
+    QByteArray file = "|QMK|\tCreated\twith\tQuillmark\r\n";
+    for (int k = 1; k <= 4; ++k)
+        file += labelText(k).replace(QLatin1Char('\n'), QLatin1Char('\t')).toUtf8() + "\r\n";
+    const QString csv = dir.write(QStringLiteral("contacts.csv"), file);
+    const QString pdf = dir.path(QStringLiteral("out.pdf"));
+    const ToolRun run = runTool({csv, QStringLiteral("-o"), pdf});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_EQ(run.out, QStringLiteral("5\n"));
+    checkWords(pdf, {SheetGeometry{}, 1, 4, {}});
+
+    // A delimited file that is not a contact list is refused with a message.
+    const QString foreign = dir.write(QStringLiteral("other.csv"), "a,b,c\r\nd,e,f\r\n");
+    const ToolRun refused = runTool({foreign, QStringLiteral("-o"), pdf});
+    EXPECT_NE(refused.exitCode, 0);
+    EXPECT_TRUE(refused.err.contains(QStringLiteral("not a Quillmark contact list"))) << refused.err.toStdString();
 }
