@@ -238,6 +238,8 @@ void CQuillmarkDlg::createControls() {
         QRect rc = du.toPixels(c.x, c.y, c.w, c.h);
         if (c.kind == Kind::Combo) // the template height is the drop-down's; the box is one line
             rc.setHeight(w->sizeHint().height());
+        if (c.kind == Kind::Picture) // pictures show whole, whatever the unit size
+            rc.setHeight(std::max(rc.height(), static_cast<QLabel*>(w)->pixmap().height()));
         w->setGeometry(rc);
         w->setProperty("controlId", c.id);
         controls_.insert(c.id, w);
@@ -319,6 +321,16 @@ void CQuillmarkDlg::LayoutControls(bool record) {
         // A hover button takes the size of its picture and caption where it is placed.
         if (auto* button = qobject_cast<CHoverButton*>(w))
             rc.setSize(button->layoutSize());
+        // The plain strips stretch with a window wider than their picture.
+        const int id = rules[i].id;
+        if ((id == Id::ContactsStrip || id == Id::LabelsStrip || id == Id::PrintStrip) &&
+            rc.width() != w->width()) {
+            const QPixmap strip = Artwork::headingStrip();
+            static_cast<QLabel*>(w)->setPixmap(
+                rc.width() > strip.width()
+                    ? strip.scaled(rc.width(), strip.height(), Qt::IgnoreAspectRatio)
+                    : strip);
+        }
         w->setGeometry(rc);
     }
     update();

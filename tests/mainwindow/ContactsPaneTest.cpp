@@ -3,6 +3,7 @@
 #include "mainwindow/ContactsPane.h"
 #include "mainwindow/ControlIds.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -147,4 +148,28 @@ TEST(ContactsPane, OpenContactListMergesOnYes) {
     EXPECT_EQ(caption(dlg), QStringLiteral("b.csv (3 entries)"));
     EXPECT_EQ(h.prompt.fileRequests.back().filter,
               QStringLiteral("CSV Files (*.csv)|*.csv|TSV Files (*.tsv)|*.tsv||"));
+}
+
+TEST(ContactsPane, SelectedContactsBecomeLabels) {
+    TempDir dir;
+    const QString file = dir.write(
+        QStringLiteral("friends.csv"),
+        "|QMK|\tCreated\twith\tQuillmark\r\n"
+        "Mrs Ann Lee\t14 Orchard Lane\tLittle Hadham\tHertfordshire\tSG11 2AB\r\n"
+        "Dr Bob Okafor\tFlat 3, 22 Mill Road\tCambridge\tCB1 2AD\r\n"
+        "Carla Rossi\tVia Roma 5\t00184 Roma\tItalia\r\n"
+        "Dev Patel\t9 Harbour Street\tWhitstable\tCT5 1AJ\r\n"
+        "Emma Brown\r\n"
+        "Farid Haddad\t31 Queen's Road\tBrighton\tBN1 3XE\r\n");
+    MainWindowHarness h;
+    CQuillmarkDlg& dlg = h.open(file);
+    dlg.resize(dlg.width() + 120, dlg.height());
+    auto* list = dlg.control<QListWidget>(Id::ContactsList);
+    ASSERT_EQ(list->count(), 6);
+    for (int row : {0, 1, 3})
+        list->item(row)->setSelected(true);
+    ASSERT_TRUE(dlg.control(Id::AddToLabelList)->isEnabled());
+    static_cast<QAbstractButton*>(dlg.control(Id::AddToLabelList))->click();
+    EXPECT_EQ(dlg.control<QLabel>(Id::LabelCounter)->text(), QStringLiteral("Label 3/3"));
+    h.shoot(QStringLiteral("main-window-in-use"));
 }
