@@ -379,7 +379,9 @@ TEST(SettingsSheet, FaceListMatchesIgnoringCase) {
         QString expected;
     };
     for (const Case& c : {Case{installed.toLower(), installed},
-                          Case{QStringLiteral("No Such Face 12345"), QString()}}) {
+                          // A face not installed here is kept, drawn with the closest one.
+                          Case{QStringLiteral("No Such Face 12345"),
+                               QStringLiteral("No Such Face 12345")}}) {
         ScriptedPrompt p;
         SheetRun s;
         s.face = c.face;

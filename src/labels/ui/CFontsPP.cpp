@@ -185,6 +185,19 @@ void CFontsPP::FillFaceList() {
         return QString::compare(a, b, Qt::CaseInsensitive) < 0;
     });
     families.erase(std::unique(families.begin(), families.end()), families.end());
+    // A face that is not installed here (such as the default "Times New Roman" on a system
+    // without it) is drawn with the system's closest face; it stays in the list so that
+    // leaving the page does not lose the user's choice.
+    const bool known = std::any_of(families.begin(), families.end(), [this](const QString& f) {
+        return QString::compare(f, values.faceName, Qt::CaseInsensitive) == 0;
+    });
+    if (!values.faceName.isEmpty() && !known) {
+        const auto at = std::lower_bound(families.begin(), families.end(), values.faceName,
+                                         [](const QString& a, const QString& b) {
+                                             return QString::compare(a, b, Qt::CaseInsensitive) < 0;
+                                         });
+        families.insert(at, values.faceName);
+    }
     face_->addItems(families);
     // The exact-match search ignores case; no match leaves nothing selected.
     face_->setCurrentIndex(face_->findText(values.faceName, Qt::MatchFixedString));
