@@ -8,7 +8,7 @@
 #include "mainwindow/LabelListPane.h"
 #include "mainwindow/MainCommands.h"
 #include "mainwindow/MainMenu.h"
-#include "mainwindow/UpDownControl.h"
+#include "controls/UpDownControl.h"
 #include "online/VendorSite.h"
 #include "platform/AppPaths.h"
 #include "platform/Pause.h"

@@ -1,6 +1,6 @@
 #include "mainwindow/CRepeatDialog.h"
 
-#include "mainwindow/UpDownControl.h"
+#include "controls/UpDownControl.h"
 #include "platform/Prompt.h"
 #include "platform/ui/DialogUnits.h"
 

@@ -5,7 +5,7 @@
 #include "mainwindow/CRepeatDialog.h"
 #include "mainwindow/ContactsPane.h"
 #include "mainwindow/ControlIds.h"
-#include "mainwindow/UpDownControl.h"
+#include "controls/UpDownControl.h"
 #include "platform/AppPaths.h"
 #include "platform/FileError.h"
 #include "platform/SaveFile.h"

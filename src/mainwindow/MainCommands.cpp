@@ -9,7 +9,7 @@
 #include "labels/ui/PrinterDevice.h"
 #include "mainwindow/ContactsPane.h"
 #include "mainwindow/LabelListPane.h"
-#include "mainwindow/UpDownControl.h"
+#include "controls/UpDownControl.h"
 #include "mainwindow/CQuillmarkDlg.h"
 #include "mainwindow/ControlIds.h"
 #include "mainwindow/HelpWindow.h"

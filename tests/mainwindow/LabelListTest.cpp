@@ -4,7 +4,7 @@
 #include "mainwindow/CRepeatDialog.h"
 #include "mainwindow/ControlIds.h"
 #include "mainwindow/LabelListPane.h"
-#include "mainwindow/UpDownControl.h"
+#include "controls/UpDownControl.h"
 #include "platform/FileError.h"
 #include "platform/ui/DialogRunner.h"
 

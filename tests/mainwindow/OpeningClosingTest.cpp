@@ -1,7 +1,7 @@
 #include "MainWindowHarness.h"
 #include "TempDir.h"
 #include "mainwindow/ControlIds.h"
-#include "mainwindow/UpDownControl.h"
+#include "controls/UpDownControl.h"
 
 #include <QLabel>
 #include <QLineEdit>

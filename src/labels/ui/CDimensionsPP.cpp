@@ -6,7 +6,7 @@
 #include "labels/ui/PrinterDevice.h"
 #include "labels/ui/SettingsPageIds.h"
 #include "labels/ui/SheetCornerPicture.h"
-#include "labels/ui/SpinArrows.h"
+#include "controls/UpDownControl.h"
 #include "platform/AppPaths.h"
 #include "platform/FileError.h"
 #include "platform/Prompt.h"
@@ -100,9 +100,9 @@ CDimensionsPP::CDimensionsPP(QWidget* parent)
             new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), count));
         count->resize(units().toPixelsX(30), count->height());
     }
-    auto* acrossSpin = place(new SpinArrows, kAcrossSpin, 255, kRowTop + 2 * kRowStep, 10, 12);
+    auto* acrossSpin = place(new UpDownControl, kAcrossSpin, 255, kRowTop + 2 * kRowStep, 10, 12);
     acrossSpin->setBuddy(across);
-    auto* downSpin = place(new SpinArrows, kDownSpin, 255, kRowTop + 3 * kRowStep, 10, 12);
+    auto* downSpin = place(new UpDownControl, kDownSpin, 255, kRowTop + 3 * kRowStep, 10, 12);
     downSpin->setBuddy(down);
 
     auto* load = place(new QPushButton(QStringLiteral("Load")), kLoad, 7, 170, 50, 14);
@@ -126,8 +126,8 @@ QLineEdit* CDimensionsPP::addField(int id, const QString& caption, int x, int y)
 
 void CDimensionsPP::OnInitDialog() {
     UpdateData(false);
-    control<SpinArrows>(kAcrossSpin)->setRange(kMinCount, DimensionLimits::kMaxAcross);
-    control<SpinArrows>(kDownSpin)->setRange(kMinCount, DimensionLimits::kMaxDown);
+    control<UpDownControl>(kAcrossSpin)->setRange(kMinCount, DimensionLimits::kMaxAcross);
+    control<UpDownControl>(kDownSpin)->setRange(kMinCount, DimensionLimits::kMaxDown);
 }
 
 void CDimensionsPP::OnSetActive() {

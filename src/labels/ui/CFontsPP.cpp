@@ -5,7 +5,7 @@
 #include "labels/SampleFit.h"
 #include "labels/ui/CFontSample.h"
 #include "labels/ui/SettingsPageIds.h"
-#include "labels/ui/SpinArrows.h"
+#include "controls/UpDownControl.h"
 #include "platform/Prompt.h"
 
 #include <QCheckBox>
@@ -57,10 +57,10 @@ CFontsPP::CFontsPP(QWidget* parent)
     maxFontSize_ = place(digitsField(), kMaxFontSize, 58, 26, 24, 12);
     placeText(QStringLiteral("Max font size:"), 7, 26, 50, 12, Qt::AlignLeft | Qt::AlignVCenter,
               maxFontSize_);
-    place(new SpinArrows, kMaxFontSpin, 82, 26, 9, 12)->setBuddy(maxFontSize_);
+    place(new UpDownControl, kMaxFontSpin, 82, 26, 9, 12)->setBuddy(maxFontSize_);
     margin_ = place(digitsField(), kMargin, 128, 26, 24, 12);
     placeText(QStringLiteral("Margin:"), 99, 26, 28, 12, Qt::AlignLeft | Qt::AlignVCenter, margin_);
-    place(new SpinArrows, kMarginSpin, 152, 26, 9, 12)->setBuddy(margin_);
+    place(new UpDownControl, kMarginSpin, 152, 26, 9, 12)->setBuddy(margin_);
     alignment_ = place(new QComboBox, kAlignment, 210, 25, 70, 13);
     placeText(QStringLiteral("Alignment:"), 170, 26, 39, 12, Qt::AlignLeft | Qt::AlignVCenter,
               alignment_);
@@ -162,10 +162,10 @@ void CFontsPP::OnInitDialog() {
     sample_->alignment = values.alignment;
     alignment_->setCurrentIndex(values.alignment < Alignment::kCount ? values.alignment : -1);
     sample_->update();
-    control<SpinArrows>(kMaxFontSpin)
+    control<UpDownControl>(kMaxFontSpin)
         ->setRange(static_cast<int>(FontsLimits::kMinFontSize),
                    static_cast<int>(FontsLimits::kMaxFontSize));
-    control<SpinArrows>(kMarginSpin)->setRange(0, static_cast<int>(FontsLimits::kMaxMargin));
+    control<UpDownControl>(kMarginSpin)->setRange(0, static_cast<int>(FontsLimits::kMaxMargin));
     UpdateArrows();
 }
 
