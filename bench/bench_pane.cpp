@@ -19,20 +19,23 @@ namespace {
 
 QByteArray contactFile(int count) {
     static const char* first[] = {"Ann", "Bob", "Carla", "Dev", "Emma", "Farid", "Grace", "Hugo"};
-    static const char* last[] = {"Lee", "Smith", "O'Neill", "Nguyen", "Brown", "Kowalski",
-                                 "Patel", "Young", "Adams", "Zhang"};
+    static const char* last[] = {"Lee",      "Smith", "O'Neill", "Nguyen", "Brown",
+                                 "Kowalski", "Patel", "Young",   "Adams",  "Zhang"};
     std::mt19937 rng(7);
     QByteArray out = "|QMK|\tCreated\twith\tQuillmark\r\n";
     for (int i = 0; i < count; ++i) {
         out += QByteArray("Mr ") + first[rng() % 8] + " " + last[rng() % 10];
         if (rng() % 4 != 0) // three in four have an address
-            out += "\t" + QByteArray::number(int(rng() % 300)) + " High Street\tSpringfield\tAB1 2CD";
+            out +=
+                "\t" + QByteArray::number(int(rng() % 300)) + " High Street\tSpringfield\tAB1 2CD";
         out += "\r\n";
     }
     return out;
 }
 
-double ms(QElapsedTimer& t) { return static_cast<double>(t.nsecsElapsed()) / 1e6; }
+double ms(QElapsedTimer& t) {
+    return static_cast<double>(t.nsecsElapsed()) / 1e6;
+}
 
 } // namespace
 

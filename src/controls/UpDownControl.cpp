@@ -51,8 +51,7 @@ void UpDownControl::step(int delta) {
     bool ok = false;
     const int v = buddy_->text().trimmed().toInt(&ok);
     // Stepping from text that is no number in range starts again at the lower limit.
-    setPosition(ok && v >= lower_ && v <= upper_ ? std::clamp(v + delta, lower_, upper_)
-                                                 : lower_);
+    setPosition(ok && v >= lower_ && v <= upper_ ? std::clamp(v + delta, lower_, upper_) : lower_);
 }
 
 bool UpDownControl::eventFilter(QObject* watched, QEvent* event) {

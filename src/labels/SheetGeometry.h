@@ -11,8 +11,8 @@ struct SheetGeometry {
     std::uint16_t sideMargin = 50;
     std::uint16_t labelWidth = 990;
     std::uint16_t labelHeight = 340;
-    std::uint16_t verticalGutter = 20;   // gap between two adjacent columns
-    std::uint16_t horizontalGutter = 0;  // gap between two adjacent rows
+    std::uint16_t verticalGutter = 20;  // gap between two adjacent columns
+    std::uint16_t horizontalGutter = 0; // gap between two adjacent rows
     std::uint16_t labelsAcross = 2;
     std::uint16_t labelsDown = 8;
 

@@ -3,12 +3,12 @@
 #include "controls/Artwork.h"
 #include "controls/HoverButton.h"
 #include "controls/SplashWindow.h"
+#include "controls/UpDownControl.h"
 #include "mainwindow/ContactsPane.h"
 #include "mainwindow/ControlIds.h"
 #include "mainwindow/LabelListPane.h"
 #include "mainwindow/MainCommands.h"
 #include "mainwindow/MainMenu.h"
-#include "controls/UpDownControl.h"
 #include "online/VendorSite.h"
 #include "platform/AppPaths.h"
 #include "platform/Pause.h"
@@ -35,7 +35,20 @@ namespace {
 using H = ControlLayout::Horizontal;
 using V = ControlLayout::Vertical;
 
-enum class Kind { Button, Picture, Caption, Text, List, Check, Radio, Combo, Editor, ScrollBar, Box, Spin };
+enum class Kind {
+    Button,
+    Picture,
+    Caption,
+    Text,
+    List,
+    Check,
+    Radio,
+    Combo,
+    Editor,
+    ScrollBar,
+    Box,
+    Spin
+};
 
 struct TemplateControl {
     int id;
@@ -281,9 +294,13 @@ void CQuillmarkDlg::applyColours() {
     }
 }
 
-VendorSite CQuillmarkDlg::vendorSite() const { return VendorSite::fromSettings(store_); }
+VendorSite CQuillmarkDlg::vendorSite() const {
+    return VendorSite::fromSettings(store_);
+}
 
-QAction* CQuillmarkDlg::command(int id) const { return menu_->action(id); }
+QAction* CQuillmarkDlg::command(int id) const {
+    return menu_->action(id);
+}
 
 void CQuillmarkDlg::setCommand(int id, std::function<void()> handler, std::function<bool()> rule) {
     handlers_.insert(id, std::move(handler));

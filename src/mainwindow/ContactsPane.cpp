@@ -60,8 +60,9 @@ ContactsPane::ContactsPane(CQuillmarkDlg& owner)
         },
         [this] { return ShownCount() > 0; });
     dlg.setCommand(Id::SortContactsByLastName, [this] { ToggleSortByLastName(); });
-    for (const auto& [id, kind] : {std::pair{int(Id::LoadWindowsContacts), ContactSource::kWindowsContacts},
-                                   std::pair{int(Id::LoadGoogleContacts), ContactSource::kGoogle}}) {
+    for (const auto& [id, kind] :
+         {std::pair{int(Id::LoadWindowsContacts), ContactSource::kWindowsContacts},
+          std::pair{int(Id::LoadGoogleContacts), ContactSource::kGoogle}}) {
         const std::uint8_t k = kind;
         dlg.setCommand(
             id,
@@ -73,7 +74,9 @@ ContactsPane::ContactsPane(CQuillmarkDlg& owner)
     }
 }
 
-int ContactsPane::ShownCount() const { return list->count(); }
+int ContactsPane::ShownCount() const {
+    return list->count();
+}
 
 void ContactsPane::runUpdateControls() const {
     if (updateControls)
@@ -194,10 +197,9 @@ bool ContactsPane::QuerySaveContacts() {
     const QString name = contacts.contactFileName.isEmpty()
                              ? QStringLiteral("unsaved list")
                              : AppPaths::lastComponent(contacts.contactFileName);
-    const auto answer =
-        showMessage(QStringLiteral("Save changes to ") + name + QStringLiteral("?"),
-                    QStringLiteral("Save File"), Prompt::Buttons::YesNoCancel,
-                    Prompt::Icon::Warning);
+    const auto answer = showMessage(QStringLiteral("Save changes to ") + name + QStringLiteral("?"),
+                                    QStringLiteral("Save File"), Prompt::Buttons::YesNoCancel,
+                                    Prompt::Icon::Warning);
     if (answer == Prompt::Answer::Cancel)
         return false;
     if (answer == Prompt::Answer::Yes) {

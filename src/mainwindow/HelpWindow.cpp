@@ -8,7 +8,8 @@
 #include <QTextBrowser>
 #include <QVBoxLayout>
 
-HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window), view(new QTextBrowser(this)) {
+HelpWindow::HelpWindow(QWidget* parent)
+    : QWidget(parent, Qt::Window), view(new QTextBrowser(this)) {
     setWindowTitle(QStringLiteral("Quillmark Help"));
     resize(760, 620);
     auto* back = new QPushButton(QStringLiteral("Back"), this);

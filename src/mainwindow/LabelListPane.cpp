@@ -1,15 +1,15 @@
 #include "mainwindow/LabelListPane.h"
 
 #include "app/LabelListFile.h"
+#include "controls/UpDownControl.h"
 #include "mainwindow/CQuillmarkDlg.h"
 #include "mainwindow/CRepeatDialog.h"
 #include "mainwindow/ContactsPane.h"
 #include "mainwindow/ControlIds.h"
-#include "controls/UpDownControl.h"
 #include "platform/AppPaths.h"
 #include "platform/FileError.h"
-#include "platform/SaveFile.h"
 #include "platform/Prompt.h"
+#include "platform/SaveFile.h"
 #include "platform/Text.h"
 #include "platform/ui/DialogRunner.h"
 

@@ -4,15 +4,15 @@
 #include "contacts/ui/CCategoriesPP.h"
 #include "contacts/ui/CCategoryDialog.h"
 #include "controls/SplashWindow.h"
+#include "controls/UpDownControl.h"
 #include "labels/LabelPrinter.h"
 #include "labels/ui/CSettingsSheet.h"
 #include "labels/ui/PrinterDevice.h"
-#include "mainwindow/ContactsPane.h"
-#include "mainwindow/LabelListPane.h"
-#include "controls/UpDownControl.h"
 #include "mainwindow/CQuillmarkDlg.h"
+#include "mainwindow/ContactsPane.h"
 #include "mainwindow/ControlIds.h"
 #include "mainwindow/HelpWindow.h"
+#include "mainwindow/LabelListPane.h"
 #include "online/VendorSite.h"
 #include "platform/AppPaths.h"
 #include "platform/Prompt.h"
@@ -28,12 +28,15 @@ MainCommands::MainCommands(CQuillmarkDlg& owner) : QObject(&owner), dlg(owner) {
     dlg.setCommand(Id::ShowHelp, [this] { ShowHelp(); });
     dlg.setCommand(Id::AboutQuillmark, [this] { ShowAbout(); });
     dlg.setCommand(Id::Settings, [this] { OnSettings(); });
-    dlg.setCommand(Id::PrintLabelsCommand, [this] { OnPrintLabels(); },
-                   [this] { return !dlg.labelList->labels.IsEmpty(); });
-    dlg.setCommand(Id::AssignCategory, [this] { AssignCategory(); }, [this] {
-        return !dlg.contactsPane->SelectedContacts().empty() &&
-               !dlg.categories.categoryNames.empty();
-    });
+    dlg.setCommand(
+        Id::PrintLabelsCommand, [this] { OnPrintLabels(); },
+        [this] { return !dlg.labelList->labels.IsEmpty(); });
+    dlg.setCommand(
+        Id::AssignCategory, [this] { AssignCategory(); },
+        [this] {
+            return !dlg.contactsPane->SelectedContacts().empty() &&
+                   !dlg.categories.categoryNames.empty();
+        });
     connect(dlg.control<QAbstractButton>(Id::SettingsButton), &QAbstractButton::clicked, this,
             [this] { OnSettings(); });
     connect(dlg.control<QAbstractButton>(Id::PrintLabels), &QAbstractButton::clicked, this,
@@ -58,9 +61,13 @@ void MainCommands::ShowHelp() {
     help->activateWindow();
 }
 
-void MainCommands::ShowWebsite() { (void)Shell::open(QUrl(dlg.vendorSite().homePage())); }
+void MainCommands::ShowWebsite() {
+    (void)Shell::open(QUrl(dlg.vendorSite().homePage()));
+}
 
-void MainCommands::ShowAbout() { CSplashWindow::ShowSplash(&dlg, QString(), 0); }
+void MainCommands::ShowAbout() {
+    CSplashWindow::ShowSplash(&dlg, QString(), 0);
+}
 
 void MainCommands::OnSettings() {
     LabelListPane& list = *dlg.labelList;

@@ -16,10 +16,14 @@ VendorSite VendorSite::fromSettings(const SettingsStore& store) {
     return VendorSite(h);
 }
 
-QString VendorSite::homePage() const { return QStringLiteral("http://") + host + QLatin1Char('/'); }
+QString VendorSite::homePage() const {
+    return QStringLiteral("http://") + host + QLatin1Char('/');
+}
 
 QString VendorSite::latestVersionFile() const {
     return QStringLiteral("http://") + host + QStringLiteral("/qmk/latest_version.txt");
 }
 
-QString VendorSite::toolTip() const { return QStringLiteral("Visit ") + host; }
+QString VendorSite::toolTip() const {
+    return QStringLiteral("Visit ") + host;
+}

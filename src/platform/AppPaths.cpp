@@ -5,7 +5,9 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
-QString AppPaths::programFolder() { return QCoreApplication::applicationDirPath(); }
+QString AppPaths::programFolder() {
+    return QCoreApplication::applicationDirPath();
+}
 
 QString AppPaths::dataFolder() {
     QString dir = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
@@ -14,7 +16,9 @@ QString AppPaths::dataFolder() {
     return dir;
 }
 
-QString AppPaths::categoryStoreFile() { return dataFolder() + QStringLiteral("/Categories"); }
+QString AppPaths::categoryStoreFile() {
+    return dataFolder() + QStringLiteral("/Categories");
+}
 
 QString AppPaths::helpFolder() {
     const QString candidates[] = {

@@ -2,7 +2,9 @@
 
 #include "platform/Text.h"
 
-void ArchiveWriter::u8(std::uint8_t v) { out.append(static_cast<char>(v)); }
+void ArchiveWriter::u8(std::uint8_t v) {
+    out.append(static_cast<char>(v));
+}
 
 void ArchiveWriter::u16(std::uint16_t v) {
     u8(static_cast<std::uint8_t>(v & 0xFF));

@@ -11,4 +11,6 @@ void Pause::sleepMs(int ms) {
         QThread::msleep(static_cast<unsigned long>(ms));
 }
 
-void Pause::setEnabled(bool on) { enabled = on; }
+void Pause::setEnabled(bool on) {
+    enabled = on;
+}

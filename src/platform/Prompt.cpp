@@ -23,9 +23,13 @@ Prompt* current = nullptr;
 
 } // namespace
 
-Prompt& prompt() { return current ? *current : stderrPrompt; }
+Prompt& prompt() {
+    return current ? *current : stderrPrompt;
+}
 
-void setPrompt(Prompt* p) { current = p; }
+void setPrompt(Prompt* p) {
+    current = p;
+}
 
 Prompt::Answer showMessage(const QString& text, const QString& caption, Prompt::Buttons buttons,
                            Prompt::Icon icon) {

@@ -15,4 +15,6 @@ bool Shell::open(const QUrl& url) {
     return QDesktopServices::openUrl(url);
 }
 
-void Shell::setOpener(std::function<bool(const QUrl&)> f) { opener() = std::move(f); }
+void Shell::setOpener(std::function<bool(const QUrl&)> f) {
+    opener() = std::move(f);
+}

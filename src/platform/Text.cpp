@@ -55,7 +55,8 @@ std::size_t sequenceLength(std::string_view s, std::size_t i) {
             return 0;
         c = (c << 6) | (t & 0x3F);
     }
-    if ((n == 3 && (c < 0x800 || (c >= 0xD800 && c <= 0xDFFF))) || (n == 4 && (c < 0x10000 || c > 0x10FFFF)))
+    if ((n == 3 && (c < 0x800 || (c >= 0xD800 && c <= 0xDFFF))) ||
+        (n == 4 && (c < 0x10000 || c > 0x10FFFF)))
         return 0;
     return n;
 }

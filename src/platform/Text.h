@@ -24,6 +24,8 @@ bool isValidUtf8(std::string_view bytes);
 inline QString toQString(std::string_view s) {
     return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
 }
-inline std::string fromQString(const QString& s) { return s.toUtf8().toStdString(); }
+inline std::string fromQString(const QString& s) {
+    return s.toUtf8().toStdString();
+}
 
 } // namespace Text

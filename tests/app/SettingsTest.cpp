@@ -1,6 +1,6 @@
+#include "app/Settings.h"
 #include "MemorySettingsStore.h"
 #include "app/CommandLine.h"
-#include "app/Settings.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -18,18 +18,21 @@ TEST(Settings, DefaultRecordBytes) {
     Settings s;
     s.fontName = QStringLiteral("x");
     SetDefaultSettings(s);
-    const QByteArray expected = QByteArray::fromHex(
-        "82003200de0354011400000002000800" // geometry
-        "08001e003a010000"                 // reserved 8, max size 30, version 314, fill
-        "00000000" "00000000" "00000000"   // italic, bold, reserved
-        "00000000"                         // reserved byte and fill
-        "01000000"                         // home addresses
-        "01020000"                         // first label 1, alignment 2, fill
-        "00000000"                         // reserved
-        "08000000"                         // margin 8 and fill
-        "00000000" "00000000"              // US style, sort by last name
-        "02000000"                         // contact source 2 and fill
-        "00000000");                       // text colour
+    const QByteArray expected =
+        QByteArray::fromHex("82003200de0354011400000002000800" // geometry
+                            "08001e003a010000" // reserved 8, max size 30, version 314, fill
+                            "00000000"
+                            "00000000"
+                            "00000000" // italic, bold, reserved
+                            "00000000" // reserved byte and fill
+                            "01000000" // home addresses
+                            "01020000" // first label 1, alignment 2, fill
+                            "00000000" // reserved
+                            "08000000" // margin 8 and fill
+                            "00000000"
+                            "00000000"   // US style, sort by last name
+                            "02000000"   // contact source 2 and fill
+                            "00000000"); // text colour
     ASSERT_EQ(expected.size(), 72);
     EXPECT_EQ(bytesOf(s.prefs).toHex(), expected.toHex());
     EXPECT_EQ(s.fontName, QStringLiteral("Times New Roman"));
@@ -115,14 +118,9 @@ TEST(Settings, UpgradeRules) {
         std::int32_t usStyle, sortByLast;
         std::uint8_t source, margin;
     } cases[] = {
-        {314, 0xABCDEF, 1, 1, 4, 12},
-        {300, 0xABCDEF, 1, 1, 4, 12},
-        {299, 0, 1, 1, 4, 12},
-        {220, 0, 1, 1, 4, 12},
-        {219, 0, 0, 0, 2, 12},
-        {180, 0, 0, 0, 2, 12},
-        {179, 0, 0, 0, 2, 5},
-        {150, 0, 0, 0, 2, 5},
+        {314, 0xABCDEF, 1, 1, 4, 12}, {300, 0xABCDEF, 1, 1, 4, 12}, {299, 0, 1, 1, 4, 12},
+        {220, 0, 1, 1, 4, 12},        {219, 0, 0, 0, 2, 12},        {180, 0, 0, 0, 2, 12},
+        {179, 0, 0, 0, 2, 5},         {150, 0, 0, 0, 2, 5},
     };
     for (const Case& c : cases) {
         LabelPreferences p;
@@ -164,8 +162,8 @@ TEST(Settings, QSettingsStoreKeepsBytesAndIsPrivate) {
               QStringLiteral("Liberation Serif"));
     EXPECT_EQ(store.readString(QStringLiteral("Missing"), QStringLiteral("d")),
               QStringLiteral("d"));
-    const QString file = qEnvironmentVariable("XDG_CONFIG_HOME") +
-                         QStringLiteral("/Brambleworks/Quillmark.conf");
+    const QString file =
+        qEnvironmentVariable("XDG_CONFIG_HOME") + QStringLiteral("/Brambleworks/Quillmark.conf");
     ASSERT_TRUE(QFile::exists(file));
     EXPECT_EQ(QFile::permissions(file) & (QFile::ReadGroup | QFile::ReadOther), 0);
 }

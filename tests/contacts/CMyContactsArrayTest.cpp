@@ -1,16 +1,10 @@
 #include "contacts/CMyContactsArray.h"
+#include "Bytes.h"
 #include "platform/Archive.h"
 
 #include <gtest/gtest.h>
 
 namespace {
-
-QByteArray bytesOf(std::initializer_list<int> values) {
-    QByteArray b;
-    for (const int v : values)
-        b.append(static_cast<char>(v));
-    return b;
-}
 
 QByteArray stored(const CMyContactsArray& store) {
     ArchiveWriter w;

@@ -1,4 +1,5 @@
 #include "contacts/Categories.h"
+#include "Bytes.h"
 #include "contacts/CategoryAssignment.h"
 #include "contacts/CategoryNameList.h"
 
@@ -10,13 +11,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-QByteArray bytesOf(std::initializer_list<int> values) {
-    QByteArray b;
-    for (const int v : values)
-        b.append(static_cast<char>(v));
-    return b;
-}
 
 QByteArray fixture(const char* name) {
     QFile f(QStringLiteral(QM_TEST_DATA_DIR "/categories/") + QLatin1String(name));

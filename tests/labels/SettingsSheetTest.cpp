@@ -378,10 +378,10 @@ TEST(SettingsSheet, FaceListMatchesIgnoringCase) {
         QString face;
         QString expected;
     };
-    for (const Case& c : {Case{installed.toLower(), installed},
-                          // A face not installed here is kept, drawn with the closest one.
-                          Case{QStringLiteral("No Such Face 12345"),
-                               QStringLiteral("No Such Face 12345")}}) {
+    for (const Case& c :
+         {Case{installed.toLower(), installed},
+          // A face not installed here is kept, drawn with the closest one.
+          Case{QStringLiteral("No Such Face 12345"), QStringLiteral("No Such Face 12345")}}) {
         ScriptedPrompt p;
         SheetRun s;
         s.face = c.face;

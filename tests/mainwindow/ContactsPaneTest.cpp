@@ -1,6 +1,6 @@
+#include "mainwindow/ContactsPane.h"
 #include "MainWindowHarness.h"
 #include "TempDir.h"
-#include "mainwindow/ContactsPane.h"
 #include "mainwindow/ControlIds.h"
 
 #include <QAbstractButton>
@@ -15,7 +15,9 @@
 
 namespace {
 
-QString caption(CQuillmarkDlg& dlg) { return dlg.control<QLabel>(Id::ContactsCaption)->text(); }
+QString caption(CQuillmarkDlg& dlg) {
+    return dlg.control<QLabel>(Id::ContactsCaption)->text();
+}
 
 // A contact file of `total` contacts of which the first `withAddress` have an address.
 QByteArray contactFile(int total, int withAddress) {
@@ -135,8 +137,8 @@ TEST(ContactsPane, CloseRequestAsksAboutAChangedFileList) {
 TEST(ContactsPane, OpenContactListMergesOnYes) {
     TempDir dir;
     const QString a = dir.write(QStringLiteral("a.csv"), contactFile(2, 2));
-    const QString b = dir.write(QStringLiteral("b.csv"),
-                                "|QMK|\tCreated\twith\tQuillmark\r\nZoe\tX\tY\r\n");
+    const QString b =
+        dir.write(QStringLiteral("b.csv"), "|QMK|\tCreated\twith\tQuillmark\r\nZoe\tX\tY\r\n");
     MainWindowHarness h;
     CQuillmarkDlg& dlg = h.open(a);
     h.prompt.openWith(b);
@@ -144,7 +146,8 @@ TEST(ContactsPane, OpenContactListMergesOnYes) {
     dlg.runCommand(Id::OpenContactList);
     ASSERT_EQ(h.prompt.shown.size(), 1u);
     EXPECT_EQ(h.prompt.shown[0].text,
-              QStringLiteral("Merge ") + b + QStringLiteral(" with Contact List (click No to replace)?"));
+              QStringLiteral("Merge ") + b +
+                  QStringLiteral(" with Contact List (click No to replace)?"));
     EXPECT_EQ(caption(dlg), QStringLiteral("b.csv (3 entries)"));
     EXPECT_EQ(h.prompt.fileRequests.back().filter,
               QStringLiteral("CSV Files (*.csv)|*.csv|TSV Files (*.tsv)|*.tsv||"));
@@ -152,15 +155,15 @@ TEST(ContactsPane, OpenContactListMergesOnYes) {
 
 TEST(ContactsPane, SelectedContactsBecomeLabels) {
     TempDir dir;
-    const QString file = dir.write(
-        QStringLiteral("friends.csv"),
-        "|QMK|\tCreated\twith\tQuillmark\r\n"
-        "Mrs Ann Lee\t14 Orchard Lane\tLittle Hadham\tHertfordshire\tSG11 2AB\r\n"
-        "Dr Bob Okafor\tFlat 3, 22 Mill Road\tCambridge\tCB1 2AD\r\n"
-        "Carla Rossi\tVia Roma 5\t00184 Roma\tItalia\r\n"
-        "Dev Patel\t9 Harbour Street\tWhitstable\tCT5 1AJ\r\n"
-        "Emma Brown\r\n"
-        "Farid Haddad\t31 Queen's Road\tBrighton\tBN1 3XE\r\n");
+    const QString file =
+        dir.write(QStringLiteral("friends.csv"),
+                  "|QMK|\tCreated\twith\tQuillmark\r\n"
+                  "Mrs Ann Lee\t14 Orchard Lane\tLittle Hadham\tHertfordshire\tSG11 2AB\r\n"
+                  "Dr Bob Okafor\tFlat 3, 22 Mill Road\tCambridge\tCB1 2AD\r\n"
+                  "Carla Rossi\tVia Roma 5\t00184 Roma\tItalia\r\n"
+                  "Dev Patel\t9 Harbour Street\tWhitstable\tCT5 1AJ\r\n"
+                  "Emma Brown\r\n"
+                  "Farid Haddad\t31 Queen's Road\tBrighton\tBN1 3XE\r\n");
     MainWindowHarness h;
     CQuillmarkDlg& dlg = h.open(file);
     dlg.resize(dlg.width() + 120, dlg.height());

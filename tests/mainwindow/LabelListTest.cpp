@@ -1,10 +1,10 @@
 #include "MainWindowHarness.h"
 #include "TempDir.h"
 #include "app/LabelListFile.h"
+#include "controls/UpDownControl.h"
 #include "mainwindow/CRepeatDialog.h"
 #include "mainwindow/ControlIds.h"
 #include "mainwindow/LabelListPane.h"
-#include "controls/UpDownControl.h"
 #include "platform/FileError.h"
 #include "platform/ui/DialogRunner.h"
 

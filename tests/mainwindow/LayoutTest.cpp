@@ -7,7 +7,9 @@
 
 namespace {
 
-QRect geometryOf(CQuillmarkDlg& dlg, int id) { return dlg.control(id)->geometry(); }
+QRect geometryOf(CQuillmarkDlg& dlg, int id) {
+    return dlg.control(id)->geometry();
+}
 
 void resizeClient(CQuillmarkDlg& dlg, QSize delta) {
     dlg.show();
@@ -21,9 +23,9 @@ TEST(Layout, EveryTemplateControlIsPlacedInsideTheClientArea) {
     MainWindowHarness h;
     CQuillmarkDlg& dlg = h.open();
     const QRect client(QPoint(0, 0), dlg.clientArea()->size());
-    for (int id : {1054, 1053, 1154, 1176, 215, 1016, 1000, 1102, 1027, 1028, 1104, 1029, 1025,
-                   1177, 216, 1033, 1004, 1022, 1095, 1030, 1031, 1094, 1036, 1178, 142, 1171,
-                   1051, 1052, 1026}) {
+    for (int id :
+         {1054, 1053, 1154, 1176, 215,  1016, 1000, 1102, 1027, 1028, 1104, 1029, 1025, 1177, 216,
+          1033, 1004, 1022, 1095, 1030, 1031, 1094, 1036, 1178, 142,  1171, 1051, 1052, 1026}) {
         ASSERT_NE(dlg.control(id), nullptr) << id;
         // The lower two strips are one unit wider than the window in the template itself.
         const QRect rc = geometryOf(dlg, id);
@@ -80,8 +82,7 @@ TEST(Layout, MinimumSizeGivesWayAtTheDraggedEdge) {
     EXPECT_EQ(L::enforceMinimum(QRect(300, 50, 400, 600), L::LeftEdge | L::TopEdge),
               QRect(200, 5, 500, 645));
     // Bottom edge.
-    EXPECT_EQ(L::enforceMinimum(QRect(300, 50, 600, 600), L::BottomEdge),
-              QRect(300, 50, 600, 645));
+    EXPECT_EQ(L::enforceMinimum(QRect(300, 50, 600, 600), L::BottomEdge), QRect(300, 50, 600, 645));
     // Large enough: unchanged.
     EXPECT_EQ(L::enforceMinimum(QRect(0, 0, 800, 900), L::RightEdge), QRect(0, 0, 800, 900));
 }

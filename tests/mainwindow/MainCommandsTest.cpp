@@ -1,9 +1,9 @@
+#include "mainwindow/MainCommands.h"
 #include "MainWindowHarness.h"
 #include "controls/HoverButton.h"
 #include "controls/SplashWindow.h"
 #include "mainwindow/ControlIds.h"
 #include "mainwindow/HelpWindow.h"
-#include "mainwindow/MainCommands.h"
 #include "platform/Shell.h"
 
 #include <QAbstractButton>

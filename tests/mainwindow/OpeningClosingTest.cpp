@@ -1,7 +1,7 @@
 #include "MainWindowHarness.h"
 #include "TempDir.h"
-#include "mainwindow/ControlIds.h"
 #include "controls/UpDownControl.h"
+#include "mainwindow/ControlIds.h"
 
 #include <QLabel>
 #include <QLineEdit>

@@ -81,8 +81,8 @@ TEST(PrintLabels, FirstRunOpensDimensionsAndPrintsNothing) {
         return int(QDialog::Rejected);
     });
     dlg.runCommand(Id::PrintLabelsCommand);
-    ASSERT_EQ(h.prompt.texts(),
-              QStringList{QStringLiteral("Please define dimensions for your labels before printing.")});
+    ASSERT_EQ(h.prompt.texts(), QStringList{QStringLiteral(
+                                    "Please define dimensions for your labels before printing.")});
     EXPECT_EQ(shownPage, 1);
     EXPECT_EQ(title, QStringLiteral("Settings for Quillmark"));
     EXPECT_EQ(h.prompt.printDialogs, 0);

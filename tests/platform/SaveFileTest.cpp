@@ -1,5 +1,5 @@
-#include "TempDir.h"
 #include "platform/SaveFile.h"
+#include "TempDir.h"
 
 #include <QSaveFile>
 #include <csignal>
@@ -42,7 +42,8 @@ TEST(SaveFile, AFailedFinalFlushKeepsTheOldFile) {
 TEST(SaveFile, WriteReplacesWholeOrNothing) {
     TempDir dir;
     const QString path = dir.write(QStringLiteral("f"), "old");
-    const auto big = withFileSizeLimit(1000, [&] { return SaveFile::write(path, QByteArray(5000, 'y')); });
+    const auto big =
+        withFileSizeLimit(1000, [&] { return SaveFile::write(path, QByteArray(5000, 'y')); });
     EXPECT_FALSE(big.ok);
     EXPECT_FALSE(big.reason.isEmpty());
     EXPECT_EQ(dir.read(QStringLiteral("f")), QByteArray("old"));

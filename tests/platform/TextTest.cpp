@@ -8,11 +8,11 @@ TEST(Text, ValidUtf8IsKeptAndWindows1252IsConverted) {
         std::string out;
     } cases[] = {
         {"plain", "plain"},
-        {"M\xC3\xBCller", "M\xC3\xBCller"},            // already UTF-8
-        {"M\xFCller", "M\xC3\xBCller"},                // Latin-1 range
-        {"\x80 5", "\xE2\x82\xAC 5"},                  // euro sign from the 0x80 block
+        {"M\xC3\xBCller", "M\xC3\xBCller"}, // already UTF-8
+        {"M\xFCller", "M\xC3\xBCller"},     // Latin-1 range
+        {"\x80 5", "\xE2\x82\xAC 5"},       // euro sign from the 0x80 block
         {"caf\xE9 \x93q\x94", "caf\xC3\xA9 \xE2\x80\x9Cq\xE2\x80\x9D"},
-        {"\xC3", "\xC3\x83"},                          // a cut sequence is not UTF-8
+        {"\xC3", "\xC3\x83"}, // a cut sequence is not UTF-8
     };
     for (const Case& c : cases)
         EXPECT_EQ(Text::from8Bit(c.in), c.out) << c.in;

@@ -1,11 +1,15 @@
 #include "ScriptedPrompt.h"
 
-ScriptedPrompt::ScriptedPrompt() { setPrompt(this); }
+ScriptedPrompt::ScriptedPrompt() {
+    setPrompt(this);
+}
 
-ScriptedPrompt::~ScriptedPrompt() { setPrompt(nullptr); }
+ScriptedPrompt::~ScriptedPrompt() {
+    setPrompt(nullptr);
+}
 
-Prompt::Answer ScriptedPrompt::message(const QString& text, const QString& caption,
-                                       Buttons buttons, Icon icon) {
+Prompt::Answer ScriptedPrompt::message(const QString& text, const QString& caption, Buttons buttons,
+                                       Icon icon) {
     shown.push_back({text, caption, buttons, icon});
     if (!answers.empty()) {
         const Answer a = answers.front();

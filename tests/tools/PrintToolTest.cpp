@@ -264,11 +264,11 @@ TEST(QuillmarkPrint, LabelListPrintsOnItsOwnSheet) {
     CSortStrArray labels;
     for (int k = 1; k <= 9; ++k)
         labels.Add(labelText(k).replace(QLatin1Char('\n'), QStringLiteral("\r\n")).toStdString());
-    const QString lbl =
-        dir.write(QStringLiteral("list.lbl"), LabelListFile::write(labels, prefs, "Liberation Sans"));
+    const QString lbl = dir.write(QStringLiteral("list.lbl"),
+                                  LabelListFile::write(labels, prefs, "Liberation Sans"));
     const QString pdf = dir.path(QStringLiteral("out.pdf"));
-    const ToolRun run = runTool({lbl, QStringLiteral("--first"), QStringLiteral("11"),
-                                 QStringLiteral("-o"), pdf});
+    const ToolRun run =
+        runTool({lbl, QStringLiteral("--first"), QStringLiteral("11"), QStringLiteral("-o"), pdf});
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
     EXPECT_EQ(run.out, QStringLiteral("6\n")); // positions 11 to 14, then 1 to 5 of sheet 2
     checkWords(pdf, {prefs.geometry, 11, 9, {}});
@@ -292,5 +292,6 @@ TEST(QuillmarkPrint, ContactListGivesOneLabelPerContact) {
     const QString foreign = dir.write(QStringLiteral("other.csv"), "a,b,c\r\nd,e,f\r\n");
     const ToolRun refused = runTool({foreign, QStringLiteral("-o"), pdf});
     EXPECT_NE(refused.exitCode, 0);
-    EXPECT_TRUE(refused.err.contains(QStringLiteral("not a Quillmark contact list"))) << refused.err.toStdString();
+    EXPECT_TRUE(refused.err.contains(QStringLiteral("not a Quillmark contact list")))
+        << refused.err.toStdString();
 }

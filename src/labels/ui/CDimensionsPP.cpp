@@ -1,12 +1,12 @@
 #include "labels/ui/CDimensionsPP.h"
 
+#include "controls/UpDownControl.h"
 #include "labels/DimFile.h"
 #include "labels/FieldCheck.h"
 #include "labels/ui/CPageView.h"
 #include "labels/ui/PrinterDevice.h"
 #include "labels/ui/SettingsPageIds.h"
 #include "labels/ui/SheetCornerPicture.h"
-#include "controls/UpDownControl.h"
 #include "platform/AppPaths.h"
 #include "platform/FileError.h"
 #include "platform/Prompt.h"

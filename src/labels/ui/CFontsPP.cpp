@@ -1,11 +1,11 @@
 #include "labels/ui/CFontsPP.h"
 
+#include "controls/UpDownControl.h"
 #include "labels/FieldCheck.h"
 #include "labels/LabelFormat.h"
 #include "labels/SampleFit.h"
 #include "labels/ui/CFontSample.h"
 #include "labels/ui/SettingsPageIds.h"
-#include "controls/UpDownControl.h"
 #include "platform/Prompt.h"
 
 #include <QCheckBox>

@@ -15,4 +15,6 @@ int DialogRunner::exec(QDialog& dialog) {
     return dialog.exec();
 }
 
-void DialogRunner::setHook(Hook h) { hook() = std::move(h); }
+void DialogRunner::setHook(Hook h) {
+    hook() = std::move(h);
+}

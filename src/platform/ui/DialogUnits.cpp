@@ -18,9 +18,13 @@ DialogUnits::DialogUnits(const QFont& font) {
     baseY_ = fm.height();
 }
 
-int DialogUnits::toPixelsX(int units) const { return (units * baseX_ * 2 + 4) / 8; }
+int DialogUnits::toPixelsX(int units) const {
+    return (units * baseX_ * 2 + 4) / 8;
+}
 
-int DialogUnits::toPixelsY(int units) const { return (units * baseY_ + 4) / 8; }
+int DialogUnits::toPixelsY(int units) const {
+    return (units * baseY_ + 4) / 8;
+}
 
 QRect DialogUnits::toPixels(int x, int y, int w, int h) const {
     const int left = toPixelsX(x);

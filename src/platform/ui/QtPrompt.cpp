@@ -9,7 +9,9 @@
 
 namespace {
 
-QWidget* owner() { return QApplication::activeWindow(); }
+QWidget* owner() {
+    return QApplication::activeWindow();
+}
 
 QString startPath(const Prompt::FileRequest& r) {
     QString name = r.initialName;
