@@ -3,6 +3,7 @@
 #include "labels/LabelPreferences.h"
 #include "labels/LabelPrinter.h"
 #include "labels/PdfPrintDevice.h"
+#include "platform/Allocator.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -57,6 +58,7 @@ std::vector<std::string> addresses(int n) {
 } // namespace
 
 int main(int argc, char** argv) {
+    Allocator::keepFreedMemory();
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);

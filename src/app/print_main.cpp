@@ -6,6 +6,7 @@
 #include "labels/LabelPreferences.h"
 #include "labels/LabelPrinter.h"
 #include "labels/PdfPrintDevice.h"
+#include "platform/Allocator.h"
 #include "platform/FileError.h"
 #include "platform/SaveFile.h"
 #include "platform/Text.h"
@@ -90,6 +91,7 @@ std::optional<QPageSize> paperOption(const QString& text) {
 } // namespace
 
 int main(int argc, char** argv) {
+    Allocator::keepFreedMemory();
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
