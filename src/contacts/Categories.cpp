@@ -88,11 +88,14 @@ Categories::LoadResult Categories::LoadCategories(const QString& path,
                                                                               : cause));
         return LoadResult::Failed;
     }
-    if (file.size() > kEmptyFileSize) {
-        if (showLoading)
-            showLoading();
-        Pause::sleepMs(kLoadingPauseMs);
+    if (file.size() <= kEmptyFileSize) {
+        // Nothing beyond the two empty counts can be in it, so it is not read at all.
+        *this = Categories();
+        return LoadResult::Loaded;
     }
+    if (showLoading)
+        showLoading();
+    Pause::sleepMs(kLoadingPauseMs);
     const QByteArray bytes = file.readAll();
     std::optional<Categories> read;
     if (file.error() == QFileDevice::NoError)

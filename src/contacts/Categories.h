@@ -17,7 +17,7 @@
 class Categories {
 public:
     static constexpr int kMaxCategories = 30;
-    // Store files shorter than this hold no names and no entries.
+    // Store files this long or shorter are not read: they stand for no names and no entries.
     static constexpr qint64 kEmptyFileSize = 4;
     // How long "Loading Categories..." stays up before reading.
     static constexpr int kLoadingPauseMs = 1000;

@@ -273,6 +273,19 @@ TEST(Categories, MissingAndEmptyFiles) {
     EXPECT_EQ(c, Categories());
     EXPECT_EQ(loadingShown, 0);
 
+    // Files of four bytes or fewer are never read: whatever they hold, they stand for no
+    // categories, and nothing is said at start.
+    const QByteArray shortFiles[] = {QByteArray(), bytesOf({0x00, 0x00}),
+                                     bytesOf({0x01, 0x00, 0x00, 0x00})};
+    for (const QByteArray& bytes : shortFiles) {
+        Categories s = sample();
+        const QString path = dir.write(QStringLiteral("short"), bytes);
+        EXPECT_EQ(s.LoadCategories(path, count), Categories::LoadResult::Loaded)
+            << bytes.toHex().toStdString();
+        EXPECT_EQ(s, Categories()) << bytes.toHex().toStdString();
+    }
+    EXPECT_EQ(loadingShown, 0);
+
     const QString full = dir.write(QStringLiteral("full"), sample().ToBytes());
     EXPECT_EQ(c.LoadCategories(full, count), Categories::LoadResult::Loaded);
     EXPECT_EQ(c, sample());
