@@ -370,6 +370,34 @@ TEST(SettingsSheet, MaxFontSizeFollowsAtOnceAndIsCheckedOnLeaving) {
     EXPECT_EQ(s.prefs.alignment, 5);
 }
 
+TEST(SettingsSheet, SizeAndMarginAreCheckedWhenTheirFieldLosesTheFocus) {
+    struct Case {
+        const char* caption;
+        const char* typed;
+        const char* message;
+    };
+    const Case cases[] = {
+        {"Max font size:", "60", "Enter an integer between 8 and 50."},
+        {"Margin:", "51", "Enter an integer between 0 and 50."},
+    };
+    for (const Case& c : cases) {
+        ScriptedPrompt p;
+        SheetRun s;
+        s.run([&](CSettingsSheet& sheet) {
+            sheet.activateWindow();
+            ASSERT_TRUE(QTest::qWaitForWindowActive(&sheet));
+            CFontsPP& page = sheet.fontsPage();
+            QLineEdit* edit = field(page, QString::fromLatin1(c.caption));
+            edit->setFocus(Qt::TabFocusReason);
+            type(edit, QString::fromLatin1(c.typed));
+            EXPECT_TRUE(p.shown.empty()) << c.caption << " followed unchecked while typed";
+            page.control<QComboBox>(FontsId::kAlignment)->setFocus(Qt::TabFocusReason);
+            EXPECT_EQ(p.texts(), QStringList{QString::fromLatin1(c.message)}) << c.caption;
+            sheet.pressCancel();
+        });
+    }
+}
+
 TEST(SettingsSheet, FaceListMatchesIgnoringCase) {
     const QStringList families = QFontDatabase::families();
     ASSERT_FALSE(families.isEmpty());

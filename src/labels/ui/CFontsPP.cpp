@@ -93,6 +93,7 @@ CFontsPP::CFontsPP(QWidget* parent)
             OnMarginChange();
     });
     maxFontSize_->installEventFilter(this);
+    margin_->installEventFilter(this);
     connect(alignment_, &QComboBox::activated, this, &CFontsPP::OnAlignmentChosen);
     connect(colour, &QPushButton::clicked, this, &CFontsPP::OnColour);
     connect(left_, &QToolButton::clicked, this, [this] { OnBrowse(-1); });
@@ -227,12 +228,16 @@ void CFontsPP::OnMarginChange() {
 }
 
 bool CFontsPP::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == maxFontSize_ && event->type() == QEvent::FocusOut) {
+    if ((watched == maxFontSize_ || watched == margin_) && event->type() == QEvent::FocusOut) {
         // Focus taken by a message box or a menu is no leaving of the field.
         const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
         if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason &&
-            UpdateData(true))
-            OnMaxFontSizeChange();
+            UpdateData(true)) {
+            if (watched == maxFontSize_)
+                OnMaxFontSizeChange();
+            else
+                OnMarginChange();
+        }
     }
     return SheetPage::eventFilter(watched, event);
 }
