@@ -159,7 +159,7 @@ int main(int argc, char** argv) {
         say(QStringLiteral("no output file given (-o FILE.pdf)."));
         return kExitUsage;
     }
-    if (printTestSheet ? inputs.size() > 1 : inputs.size() != 1) {
+    if (printTestSheet ? !inputs.isEmpty() : inputs.size() != 1) {
         say(printTestSheet ? QStringLiteral("a test sheet takes no input file.")
                            : QStringLiteral("give exactly one input file."));
         return kExitUsage;

@@ -247,7 +247,9 @@ TEST(QuillmarkPrint, FailuresLeaveTheOutputAlone) {
          {QStringList{QStringLiteral("--first"), QStringLiteral("17")},
           QStringList{QStringLiteral("--alignment"), QStringLiteral("diagonal")},
           QStringList{QStringLiteral("--colour"), QStringLiteral("#12345")},
-          QStringList{QStringLiteral("--max-size"), QStringLiteral("7")}}) {
+          QStringList{QStringLiteral("--max-size"), QStringLiteral("7")},
+          // The test sheet would be drawn for the default sheet, not the input's.
+          QStringList{QStringLiteral("--test-sheet")}}) {
         run = runTool(QStringList{input, QStringLiteral("-o"), pdf} + bad);
         EXPECT_EQ(run.exitCode, 2) << bad.join(QLatin1Char(' ')).toStdString();
         EXPECT_FALSE(run.err.isEmpty());
