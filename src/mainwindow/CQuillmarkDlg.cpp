@@ -21,6 +21,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -447,6 +448,18 @@ void CQuillmarkDlg::closeEvent(QCloseEvent* event) {
     event->accept();
     if (!closed_)
         reject();
+}
+
+void CQuillmarkDlg::keyPressEvent(QKeyEvent* event) {
+    // Enter that the focused control did not use is the dialog's OK, "Quit"; the label editor
+    // keeps it for new lines, also while it is read-only.
+    const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+    if (plain && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
+        focusWidget() != controls_.value(Id::LabelEditor)) {
+        runCommand(Id::Quit);
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 void CQuillmarkDlg::done(int result) {

@@ -79,6 +79,7 @@ protected:
     void done(int result) override;
     void accept() override;
     void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:

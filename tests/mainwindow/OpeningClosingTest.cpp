@@ -5,6 +5,7 @@
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QTest>
 #include <gtest/gtest.h>
 
 namespace {
@@ -91,4 +92,40 @@ TEST(Closing, EscapeClosesWithoutAskingAndStillSaves) {
     dlg.reject();
     EXPECT_TRUE(h.prompt.shown.empty());
     EXPECT_TRUE(h.store.values.contains(QStringLiteral("Preferences")));
+}
+
+// Enter acts as "Quit" unless the focused control takes it: the label editor makes a new line
+// (also while it is read-only), a hover button clicks itself.
+TEST(Closing, EnterQuitsFromControlsThatDoNotUseIt) {
+    struct Case {
+        int focus;
+        QString box;
+        bool closes;
+        QStringList messages;
+    };
+    const Case cases[] = {
+        {Id::FirstLabelBox, QStringLiteral("3"), true, {}},
+        {Id::ContactsList, QStringLiteral("3"), true, {}},
+        {Id::HideIfNoAddress, QStringLiteral("3"), true, {}},
+        {Id::FirstLabelBox, QString(), false, {QStringLiteral("Enter an integer.")}},
+        {Id::LabelEditor, QStringLiteral("3"), false, {}},
+        {Id::AddButton, QStringLiteral("3"), false, {}},
+    };
+    for (const Case& c : cases) {
+        MainWindowHarness h;
+        CQuillmarkDlg& dlg = h.open();
+        dlg.show();
+        dlg.control<QLineEdit>(Id::FirstLabelBox)->setText(c.box);
+        QWidget* target = dlg.control(c.focus);
+        target->setFocus();
+        QTest::keyClick(target, Qt::Key_Return);
+        EXPECT_EQ(!dlg.isVisible(), c.closes) << c.focus;
+        EXPECT_EQ(h.prompt.texts(), c.messages) << c.focus;
+        EXPECT_EQ(h.store.values.contains(QStringLiteral("Preferences")), c.closes) << c.focus;
+        if (c.closes) {
+            const QByteArray bytes = h.store.values[QStringLiteral("Preferences")].toByteArray();
+            ASSERT_EQ(bytes.size(), 72);
+            EXPECT_EQ(static_cast<std::uint8_t>(bytes[PrefOffset::kFirstLabel]), 3) << c.focus;
+        }
+    }
 }
