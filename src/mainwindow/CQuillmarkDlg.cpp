@@ -28,6 +28,7 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QRadioButton>
+#include <QRegularExpressionValidator>
 #include <QScrollBar>
 #include <QVBoxLayout>
 
@@ -238,6 +239,8 @@ void CQuillmarkDlg::createControls() {
         case Kind::Box: {
             auto* box = new QLineEdit(client_);
             box->setAlignment(Qt::AlignLeft);
+            box->setValidator(
+                new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), box));
             w = box;
             break;
         }

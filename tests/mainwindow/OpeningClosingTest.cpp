@@ -129,3 +129,12 @@ TEST(Closing, EnterQuitsFromControlsThatDoNotUseIt) {
         }
     }
 }
+
+TEST(FirstLabelBox, TakesDigitsOnly) {
+    MainWindowHarness h;
+    CQuillmarkDlg& dlg = h.open();
+    auto* box = dlg.control<QLineEdit>(Id::FirstLabelBox);
+    box->clear();
+    QTest::keyClicks(box, QStringLiteral("1a-2 x"));
+    EXPECT_EQ(box->text(), QStringLiteral("12"));
+}
