@@ -27,7 +27,8 @@ std::optional<Trailer> readTrailer(ArchiveReader& in) {
     const auto geometry = in.bytes(SheetGeometry::kSize);
     if (!geometry)
         return std::nullopt;
-    t.geometry = SheetGeometry::fromBytes(reinterpret_cast<const std::uint8_t*>(geometry->data()));
+    t.geometry = SheetGeometry::fromBytes(std::span<const std::uint8_t, SheetGeometry::kSize>(
+        reinterpret_cast<const std::uint8_t*>(geometry->data()), SheetGeometry::kSize));
     const auto face = in.string();
     if (!face)
         return std::nullopt;

@@ -24,6 +24,7 @@ LoadResult load(const QString& path) {
         const auto cause = causeOr(FileError::probeOpen(path, false), FileError::Generic);
         return {std::nullopt, FileError::cantOpenMessage(path, cause)};
     }
+    // Only the first 16 bytes matter, so a huge file costs no more than a right one.
     char bytes[SheetGeometry::kSize];
     errno = 0;
     const qint64 got = file.read(bytes, SheetGeometry::kSize);
@@ -31,15 +32,22 @@ LoadResult load(const QString& path) {
         const auto cause = causeOr(FileError::fromErrno(errno), FileError::HardIO);
         return {std::nullopt, FileError::standardMessage(cause, path)};
     }
-    if (got < SheetGeometry::kSize) {
+    return fromBytes(QByteArrayView(bytes, got), path);
+}
+
+LoadResult fromBytes(QByteArrayView bytes, const QString& path) {
+    if (bytes.size() < SheetGeometry::kSize) {
         return {std::nullopt,
                 QStringLiteral("%1 is not a label dimensions file: it holds %2 bytes instead "
                                "of %3.")
                     .arg(path)
-                    .arg(got)
+                    .arg(bytes.size())
                     .arg(SheetGeometry::kSize)};
     }
-    return {SheetGeometry::fromBytes(reinterpret_cast<const std::uint8_t*>(bytes)), {}};
+    const auto* data = reinterpret_cast<const std::uint8_t*>(bytes.data());
+    return {SheetGeometry::fromBytes(
+                std::span<const std::uint8_t, SheetGeometry::kSize>(data, SheetGeometry::kSize)),
+            {}};
 }
 
 SaveResult save(const QString& path, const SheetGeometry& geometry) {

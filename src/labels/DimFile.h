@@ -2,6 +2,7 @@
 
 #include "labels/SheetGeometry.h"
 
+#include <QByteArrayView>
 #include <QString>
 #include <optional>
 
@@ -27,6 +28,10 @@ struct SaveResult {
 // Reads a geometry. A file that cannot be opened gives "Can't open file: <path>. Error = <n>";
 // a file shorter than 16 bytes is refused. Longer files give their first 16 bytes.
 [[nodiscard]] LoadResult load(const QString& path);
+
+// The geometry in a file's bytes, with the same refusal of short data as load; path names
+// the file in the message.
+[[nodiscard]] LoadResult fromBytes(QByteArrayView bytes, const QString& path);
 
 // Writes the 16 bytes, replacing an existing file only once the new one is complete.
 [[nodiscard]] SaveResult save(const QString& path, const SheetGeometry& geometry);

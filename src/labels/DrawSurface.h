@@ -27,7 +27,15 @@ struct TextMetrics {
 
 enum class StockBrush { Black, DarkGrey, Grey, LightGrey };
 
-enum class DeviceCap { LogPixelsX, LogPixelsY, PhysicalOffsetX, PhysicalOffsetY };
+// PhysicalWidth/Height: the whole paper (or surface) in device units; 0 when not known.
+enum class DeviceCap {
+    LogPixelsX,
+    LogPixelsY,
+    PhysicalOffsetX,
+    PhysicalOffsetY,
+    PhysicalWidth,
+    PhysicalHeight
+};
 
 // What fitting and drawing label text needs from a device: the printer page, the PDF page
 // and the on-screen sample all draw through this. Coordinates are device units; text is UTF-8.

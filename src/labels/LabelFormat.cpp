@@ -1,5 +1,8 @@
 #include "labels/LabelFormat.h"
 
+#include <algorithm>
+#include <cstdint>
+
 namespace {
 
 constexpr int kPreviewResolution = 96;
@@ -7,6 +10,29 @@ constexpr int kSmallestSize = 8;    // points; below this a line is split instea
 constexpr int kStaggerUnit = 5;     // 1/96 inch per stagger mode step
 constexpr int kHeightTolerance = 2; // device units of height overrun that still fit
 constexpr int kPointsPerInch = 72;
+
+constexpr int kStepRange = 16; // points above the fit within which sizes are all tried
+
+// The size to try after `size` failed to fit. Text grows in proportion to its size, so a
+// block k times too large fits no sooner than at about size / k. Within kStepRange points of
+// that estimate every size is tried, one point at a time; above it the search halves its
+// distance to the estimate with each size it measures, so a tall label with a large maximum
+// size costs a few dozen measurements instead of thousands. It never skips below the
+// smallest size, where the search decides about splitting.
+int nextSizeToTry(int size, int smallest, std::int64_t width, std::int64_t availableWidth,
+                  std::int64_t height, std::int64_t availableHeight) {
+    std::int64_t estimate = size;
+    if (width > availableWidth)
+        estimate = availableWidth <= 0 ? 0 : estimate * availableWidth / width;
+    if (height > availableHeight)
+        estimate = availableHeight <= 0 ? 0 : std::min(estimate, size * availableHeight / height);
+    const std::int64_t gap = size - estimate;
+    if (gap <= kStepRange)
+        return size - 1;
+    const std::int64_t candidate =
+        std::max<std::int64_t>(estimate + std::max<std::int64_t>(kStepRange, gap / 2), smallest);
+    return candidate < size - 1 ? static_cast<int>(candidate) : size - 1;
+}
 
 } // namespace
 
@@ -91,13 +117,15 @@ void CLabelFormat::Draw(DrawSurface& dc, int maxFontSize, int alignment, LabelFo
         int EW = maxW - AW;
 
         bool restart = false;
+        int cyN = cy * n;
         while (!(EW <= 0 && EH <= kHeightTolerance)) {
-            size = size - 1;
+            size = nextSizeToTry(size, s8, maxW, AW, cyN, AH + kHeightTolerance);
             selectSize(dc, font, size);
             // Only the widest line is measured again: shrinking keeps it the widest.
             const TextExtent e = dc.textExtent(lines[static_cast<std::size_t>(widest - 1)]);
             maxW = e.cx + t * (widest - 1);
-            EH = e.cy * n - AH;
+            cyN = e.cy * n;
+            EH = cyN - AH;
             EW = maxW - AW;
             if (size >= s8)
                 continue;

@@ -20,8 +20,9 @@ constexpr int kCount = 6;
 } // namespace Alignment
 
 // Fits one label's lines into its rectangle and draws them: the largest size, at most the
-// maximum, at which the lines fit, found by stepping down one point at a time; when nothing
-// down to 8 points fits, the widest line is split once. Made for one label and discarded.
+// maximum, at which the lines fit, found by stepping down one point at a time (sizes far too
+// large for the measured text are skipped on the way); when nothing down to 8 points fits, the
+// widest line is split once. Made for one label and discarded.
 //
 // Printing: the rectangle and resolution are the device's, scale 100. Previewing (the
 // on-screen sample): the rectangle is the sample's, the resolution is taken as 96, and font

@@ -53,7 +53,7 @@ void LabelPreferences::overlay(const std::uint8_t* bytes, std::size_t size) {
     using namespace PrefOffset;
     Bytes b = toBytes();
     std::copy(bytes, bytes + std::min<std::size_t>(size, kSize), b.begin());
-    geometry = SheetGeometry::fromBytes(b.data());
+    geometry = SheetGeometry::fromBytes(std::span(b).first<SheetGeometry::kSize>());
     reserved16 = get16(b, kReserved16);
     maxFontSize = get16(b, kMaxFontSize);
     settingsVersion = get16(b, kSettingsVersion);

@@ -3,6 +3,7 @@
 #include "labels/LabelFont.h"
 #include "labels/LabelFormat.h"
 #include "labels/LabelLines.h"
+#include "platform/Prompt.h"
 
 #include <cstdint>
 
@@ -25,6 +26,13 @@ int CLabelPrinter::Print(bool testSheet, int firstPosition) {
 }
 
 int CLabelPrinter::Print(PrintDevice& device, bool testSheet, int firstPosition) {
+    const int dpi = device.deviceCaps(DeviceCap::LogPixelsX) / 10 * 10;
+    if (const auto problem =
+            SheetProblem(format.geometry, dpi, device.deviceCaps(DeviceCap::PhysicalWidth),
+                         device.deviceCaps(DeviceCap::PhysicalHeight))) {
+        showMessage(*problem);
+        return 0;
+    }
     bool healthy = device.startDoc(QString()) > 0;
 
     const unsigned labelCount =
@@ -65,21 +73,72 @@ int CLabelPrinter::Print(PrintDevice& device, bool testSheet, int firstPosition)
 }
 
 int CLabelPrinter::TenthsToDevice(int a) const {
+    return static_cast<int>(TenthsToDevice(std::int64_t{a}, resolution));
+}
+
+std::int64_t CLabelPrinter::TenthsToDevice(std::int64_t a, int dpi) {
     // Wider arithmetic only guards against overflow on absurd sheets; for every geometry the
     // settings accept the result is the 32-bit one.
-    const std::int64_t v = static_cast<std::int64_t>(a) * (resolution / 10) * 5 / 127;
-    return static_cast<int>(v);
+    return a * (dpi / 10) * 5 / 127;
+}
+
+std::optional<QString> CLabelPrinter::SheetProblem(const SheetGeometry& g, int dpi, int paperWidth,
+                                                   int paperHeight) {
+    // A device that does not know its paper is taken to hold at most a metre square, which
+    // still bounds the number of positions.
+    constexpr std::int64_t kUnknownPaperTenths = 10000;
+    if (paperWidth <= 0)
+        paperWidth = static_cast<int>(TenthsToDevice(kUnknownPaperTenths, dpi));
+    if (paperHeight <= 0)
+        paperHeight = static_cast<int>(TenthsToDevice(kUnknownPaperTenths, dpi));
+    if (g.labelsAcross == 0 || g.labelsDown == 0)
+        return std::nullopt; // no positions, nothing to print
+    if (dpi <= 0)
+        return QStringLiteral("The printer reports no resolution, so labels cannot be placed "
+                              "on its paper.");
+    const std::int64_t pitchX = std::int64_t{g.labelWidth} + g.verticalGutter;
+    const std::int64_t pitchY = std::int64_t{g.labelHeight} + g.horizontalGutter;
+    if ((g.labelsAcross > 1 && pitchX < kMinPitchTenths) ||
+        (g.labelsDown > 1 && pitchY < kMinPitchTenths)) {
+        return QStringLiteral("These label dimensions put %1 x %2 labels less than 1 mm apart, "
+                              "so they cannot be printed. Please check the label width, height "
+                              "and gutters.")
+            .arg(g.labelsAcross)
+            .arg(g.labelsDown);
+    }
+    // Where the last column and the last row start, measured from the paper's edges.
+    const std::int64_t lastLeft = g.sideMargin + pitchX * (g.labelsAcross - 1);
+    const std::int64_t lastTop = g.topMargin + pitchY * (g.labelsDown - 1);
+    const bool offAcross = TenthsToDevice(lastLeft, dpi) >= paperWidth;
+    const bool offDown = TenthsToDevice(lastTop, dpi) >= paperHeight;
+    if (!offAcross && !offDown)
+        return std::nullopt;
+    const auto mm = [](std::int64_t tenths) {
+        return QString::number(static_cast<double>(tenths) / 10.0, 'f', 1);
+    };
+    const auto paperMm = [dpi](int units) {
+        return QString::number(dpi > 0 ? units * 25.4 / dpi : 0.0, 'f', 0);
+    };
+    return QStringLiteral("These label dimensions do not fit on the paper: the last label "
+                          "would start %1 mm from the paper's left edge and %2 mm from its top "
+                          "edge, but the paper is %3 x %4 mm. Please check the label dimensions.")
+        .arg(mm(lastLeft), mm(lastTop), paperMm(paperWidth), paperMm(paperHeight));
 }
 
 DeviceRect CLabelPrinter::labelRect(int c, int r) const {
+    // In 64 bits: a sheet of many wide labels overflows 32 bits before the paper check has
+    // had its say, and the check guarantees that the results fit an int.
     const SheetGeometry& g = format.geometry;
+    const auto device = [this](std::int64_t tenths) { return TenthsToDevice(tenths, resolution); };
+    const std::int64_t left =
+        device(g.sideMargin) + device((std::int64_t{g.labelWidth} + g.verticalGutter) * c);
+    const std::int64_t top =
+        device(g.topMargin) + device((std::int64_t{g.labelHeight} + g.horizontalGutter) * r);
     DeviceRect rect;
-    rect.left =
-        TenthsToDevice(g.sideMargin) + TenthsToDevice((g.labelWidth + g.verticalGutter) * c);
-    rect.top =
-        TenthsToDevice(g.topMargin) + TenthsToDevice((g.labelHeight + g.horizontalGutter) * r);
-    rect.right = rect.left + TenthsToDevice(g.labelWidth);
-    rect.bottom = rect.top + TenthsToDevice(g.labelHeight);
+    rect.left = static_cast<int>(left);
+    rect.top = static_cast<int>(top);
+    rect.right = static_cast<int>(left + device(g.labelWidth));
+    rect.bottom = static_cast<int>(top + device(g.labelHeight));
     return rect;
 }
 

@@ -4,8 +4,11 @@
 #include "labels/LabelPreferences.h"
 #include "labels/PrintDevice.h"
 
+#include <QString>
+#include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <span>
 #include <string>
 
@@ -33,11 +36,20 @@ public:
     // A test-sheet job for a geometry.
     explicit CLabelPrinter(const SheetGeometry& geometry, DeviceSource source = {});
 
-    // Asks the device source for a device; 0 when the user cancelled, otherwise the position
-    // at which the next job should start.
+    // Asks the device source for a device; 0 when the user cancelled or the sheet cannot be
+    // printed on the chosen paper, otherwise the position at which the next job should start.
     int Print(bool testSheet, int firstPosition);
-    // The job on a given device.
+    // The job on a given device. A sheet that cannot be printed on the device's paper is
+    // refused with a message before anything is printed, and 0 is returned.
     int Print(PrintDevice& device, bool testSheet, int firstPosition);
+
+    // Why geometry cannot be printed on a paper of the given size (device units at the given
+    // resolution; 0 for a paper of unknown size, taken as 1 m), or nullopt when it can: every
+    // position must start on the paper, and positions must lie at least 1 mm apart. Without this, a
+    // sheet of tens of thousands of positions would print at wrapped coordinates or draw billions
+    // of outlines.
+    static std::optional<QString> SheetProblem(const SheetGeometry& geometry, int resolution,
+                                               int paperWidth, int paperHeight);
 
     void PrintPage(PrintDevice& device, PrintProgress& progress);
     void PrintTestSheet(PrintDevice& device, PrintProgress& progress);
@@ -45,6 +57,7 @@ public:
 
     // Tenths of a millimetre to device units at the job's resolution.
     int TenthsToDevice(int tenths) const;
+    static std::int64_t TenthsToDevice(std::int64_t tenths, int resolution);
 
     int Resolution() const { return resolution; }
     void setResolution(int unitsPerInch) { resolution = unitsPerInch; }
@@ -53,6 +66,7 @@ public:
     std::function<void(int page, int pages)> onPage;
 
     static constexpr int kTestSheetLabels = 1000;
+    static constexpr int kMinPitchTenths = 10; // positions closer than 1 mm cannot be labels
 
 private:
     // The label at column c, row r, before the shift to the paper's edges.

@@ -60,6 +60,10 @@ int PdfPrintDevice::deviceCaps(DeviceCap cap) const {
     case DeviceCap::PhysicalOffsetX:
     case DeviceCap::PhysicalOffsetY:
         return 0;
+    case DeviceCap::PhysicalWidth:
+        return writer.width();
+    case DeviceCap::PhysicalHeight:
+        return writer.height();
     }
     return 0;
 }

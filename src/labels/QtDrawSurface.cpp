@@ -114,6 +114,10 @@ int QtDrawSurface::deviceCaps(DeviceCap cap) const {
     case DeviceCap::PhysicalOffsetX:
     case DeviceCap::PhysicalOffsetY:
         return 0;
+    case DeviceCap::PhysicalWidth:
+        return device->width();
+    case DeviceCap::PhysicalHeight:
+        return device->height();
     }
     return 0;
 }

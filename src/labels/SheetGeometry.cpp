@@ -11,8 +11,11 @@ SheetGeometry::Bytes SheetGeometry::toBytes() const {
     return out;
 }
 
-SheetGeometry SheetGeometry::fromBytes(const std::uint8_t* b) {
-    auto at = [b](int i) { return static_cast<std::uint16_t>(b[2 * i] | (b[2 * i + 1] << 8)); };
+SheetGeometry SheetGeometry::fromBytes(std::span<const std::uint8_t, kSize> b) {
+    auto at = [b](int i) {
+        const auto k = static_cast<std::size_t>(2 * i);
+        return static_cast<std::uint16_t>(b[k] | (b[k + 1] << 8));
+    };
     SheetGeometry g;
     g.topMargin = at(0);
     g.sideMargin = at(1);

@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <array>
 #include <cstdint>
+#include <span>
 
 // The grid of labels on a sheet, lengths in tenths of a millimetre. Its 16 bytes are the
 // start of the settings record, the whole of a .dim file and the start of a .lbl trailer.
@@ -20,7 +21,8 @@ struct SheetGeometry {
     using Bytes = std::array<std::uint8_t, kSize>;
 
     Bytes toBytes() const;
-    static SheetGeometry fromBytes(const std::uint8_t* bytes);
+    // Exactly 16 bytes: the type holds the length, so no caller can read past short data.
+    static SheetGeometry fromBytes(std::span<const std::uint8_t, kSize> bytes);
 
     bool operator==(const SheetGeometry&) const = default;
 };

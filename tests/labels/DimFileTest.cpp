@@ -68,6 +68,24 @@ TEST(DimFile, FailuresAreReportedAndChangeNothing) {
               QStringLiteral("Can't open file: ") + noFolder + QStringLiteral(". Error = 3"));
 }
 
+TEST(DimFile, BytesShorterThanAGeometryAreRefused) {
+    const auto bytes = SheetGeometry{}.toBytes();
+    const QByteArray whole(reinterpret_cast<const char*>(bytes.data()), SheetGeometry::kSize);
+    const QString name = QStringLiteral("x.dim");
+    for (const qsizetype size : {0, 1, 15}) {
+        const auto r = DimFile::fromBytes(QByteArrayView(whole).first(size), name);
+        EXPECT_FALSE(r.ok()) << size;
+        EXPECT_EQ(r.message, QStringLiteral("x.dim is not a label dimensions file: it holds %1 "
+                                            "bytes instead of 16.")
+                                 .arg(size));
+    }
+    for (const QByteArray& data : {whole, whole + QByteArray(1000, '\xFF')}) {
+        const auto r = DimFile::fromBytes(data, name);
+        ASSERT_TRUE(r.ok()) << data.size();
+        EXPECT_EQ(*r.geometry, SheetGeometry{});
+    }
+}
+
 TEST(DimFile, LabelNameFromFileName) {
     EXPECT_EQ(DimFile::labelNameFromFile(QStringLiteral("/home/a/Sheet L21.dim")),
               QStringLiteral("Sheet L21"));

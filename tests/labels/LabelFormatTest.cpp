@@ -131,6 +131,35 @@ TEST(CLabelFormat, ShrinksOnePointAtATimeMeasuringOnlyTheWidestLine) {
     EXPECT_EQ(dc.measured, expected);
 }
 
+TEST(CLabelFormat, TallLabelWithAHugeMaximumFitsInFewSteps) {
+    // Starting sizes in the thousands of points: the search skips what cannot fit, yet ends
+    // on the same size as trying every point would (10 characters of `size` units each in
+    // 1000 units: 100 points), also when the width barely decides it.
+    struct Case {
+        int width, height, maxSize;
+        const char* text;
+        int finalSize;
+    };
+    const Case cases[] = {
+        {1000, 100000, 65535, "abcdefghij", 100},
+        {1009, 100000, 65535, "abcdefghij", 100},
+        {1000, 3000, 65535, "abcdefghij\r\nk\r\nl", 100}, // height starts at 1000
+        {60000, 2400, 65535, "a\r\nb", 1001},             // height decides: 2 × 1201
+        {5, 100000, 65535, "ab cd", 7},                   // nothing fits: split, one below 8
+    };
+    for (const Case& c : cases) {
+        RecordingSurface dc;
+        const auto r = drawAt72(dc, c.text, c.width, c.height, c.maxSize);
+        EXPECT_EQ(r.finalSize, c.finalSize) << c.width << " " << c.text;
+        EXPECT_LT(dc.fontHeights.size(), 100u) << c.width << " " << c.text;
+        // The sizes tried only go down, but for the restart after a split.
+        int rises = 0;
+        for (std::size_t i = 1; i < dc.fontHeights.size(); ++i)
+            rises += dc.fontHeights[i] > dc.fontHeights[i - 1];
+        EXPECT_LE(rises, 1) << c.width << " " << c.text;
+    }
+}
+
 TEST(CLabelFormat, HeightExcessOfTwoFitsThreeDoesNot) {
     // One line, maximum 10 points: 12 units high. The resolution of 36 makes the starting
     // size (height × 2) exceed the maximum, so the search starts at 10 either way.

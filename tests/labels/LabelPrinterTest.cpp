@@ -1,4 +1,5 @@
 #include "RecordingSurface.h"
+#include "ScriptedPrompt.h"
 
 #include "labels/LabelPrinter.h"
 
@@ -150,6 +151,83 @@ TEST(CLabelPrinter, TestSheetIsOnePageOfOutlines) {
               (std::vector<std::string>{"startDoc", "startPage", "endPage", "endDoc"}));
     EXPECT_EQ(device.pages[0].frames.size(), 21u);
     EXPECT_TRUE(device.pages[0].outs.empty());
+}
+
+TEST(CLabelPrinter, SheetsWhosePositionsCannotLieOnThePaperAreRefused) {
+    struct Case {
+        const char* what;
+        SheetGeometry geometry;
+        int labels; // 0: a test sheet
+        bool refused;
+        bool paperKnown = true;
+    };
+    const auto sheet = [](int across, int down, int width, int side = 50, int gutter = 20) {
+        SheetGeometry g;
+        g.labelsAcross = static_cast<std::uint16_t>(across);
+        g.labelsDown = static_cast<std::uint16_t>(down);
+        g.labelWidth = static_cast<std::uint16_t>(width);
+        g.sideMargin = static_cast<std::uint16_t>(side);
+        g.verticalGutter = static_cast<std::uint16_t>(gutter);
+        return g;
+    };
+    // On A4 at 600 units per inch the paper is 4960 units wide; 2100 tenths make 4960 units.
+    const Case cases[] = {
+        {"default sheet", SheetGeometry{}, 16, false},
+        {"last column starts just on the paper", sheet(2, 8, 990, 1089), 16, false},
+        {"last column starts at the paper's edge", sheet(2, 8, 990, 1090), 16, true},
+        {"16,385 columns of a wide label", sheet(16385, 1, 65535, 50, 65535), 3, true},
+        {"16,386 labels in one row", sheet(16386, 1, 990), 16386, true},
+        {"46,340 x 46,340 outlines on one spot", sheet(46340, 46340, 0, 50, 0), 0, true},
+        {"columns 0.9 mm apart", sheet(3, 1, 5, 50, 4), 0, true},
+        {"one column of no width", sheet(1, 8, 0, 50, 0), 0, false},
+        {"3 wide columns, paper unknown", sheet(3, 1, 2000), 0, false, false},
+        {"wrapping coordinates, paper unknown", sheet(16386, 1, 65535, 50, 65535), 3, true, false},
+    };
+    for (const Case& c : cases) {
+        ScriptedPrompt p;
+        LabelPreferences format;
+        format.geometry = c.geometry;
+        const auto labels = numberedLabels(c.labels);
+        RecordingPrintDevice device(600);
+        if (!c.paperKnown)
+            device.paperTenths[0] = device.paperTenths[1] = 0;
+        CLabelPrinter job =
+            c.labels == 0 ? CLabelPrinter(c.geometry) : CLabelPrinter(format, "Serif", labels);
+        const int next = job.Print(device, c.labels == 0, 1);
+        if (c.refused) {
+            EXPECT_EQ(next, 0) << c.what;
+            EXPECT_TRUE(device.calls.empty()) << c.what; // not even a started job
+            ASSERT_EQ(p.texts().size(), 1) << c.what;
+            EXPECT_TRUE(p.texts()[0].startsWith(QStringLiteral("These label dimensions")))
+                << c.what;
+        } else {
+            EXPECT_GT(next, 0) << c.what;
+            EXPECT_TRUE(p.texts().isEmpty()) << c.what;
+            ASSERT_EQ(device.pages.size(), 1u) << c.what;
+            for (const auto& f : device.pages[0].frames)
+                EXPECT_TRUE(f.rect.left >= 0 && f.rect.left < 4960 * (c.paperKnown ? 1 : 2))
+                    << c.what;
+        }
+    }
+}
+
+TEST(CLabelPrinter, RefusalMessagesSayWhatDoesNotFit) {
+    SheetGeometry g;
+    g.labelsAcross = 4;
+    EXPECT_EQ(CLabelPrinter::SheetProblem(g, 600, 4960, 7015),
+              QStringLiteral("These label dimensions do not fit on the paper: the last label "
+                             "would start 308.0 mm from the paper's left edge and 251.0 mm from "
+                             "its top edge, but the paper is 210 x 297 mm. Please check the "
+                             "label dimensions."));
+    g.labelsAcross = 2;
+    g.labelHeight = 0;
+    g.horizontalGutter = 9;
+    EXPECT_EQ(CLabelPrinter::SheetProblem(g, 600, 4960, 7015),
+              QStringLiteral("These label dimensions put 2 x 8 labels less than 1 mm apart, so "
+                             "they cannot be printed. Please check the label width, height and "
+                             "gutters."));
+    g.horizontalGutter = 10;
+    EXPECT_EQ(CLabelPrinter::SheetProblem(g, 600, 4960, 7015), std::nullopt);
 }
 
 TEST(CLabelPrinter, EmptyLabelLeavesItsPositionBlank) {

@@ -38,7 +38,7 @@ public:
     void setTextColour(std::uint32_t c) override { colours.push_back(c); }
     bool selectFont(const LabelFont& font) override {
         fontHeights.push_back(font.height);
-        const int px = static_cast<int>(std::lround(font.height * dpi / 720.0));
+        const int px = static_cast<int>(std::lround(font.height * double(dpi) / 720.0));
         if (px <= 0)
             return false;
         pixelsNow = px;
@@ -83,6 +83,7 @@ public:
     }
 
     int offsetX = 0, offsetY = 0;
+    int paperTenths[2] = {2100, 2970}; // A4; 0 for a device that does not know its paper
     int startDocResult = 1;
     int refusePage = 0; // endPage of this page (1-based) returns 0
 
@@ -120,6 +121,10 @@ public:
             return offsetX;
         case DeviceCap::PhysicalOffsetY:
             return offsetY;
+        case DeviceCap::PhysicalWidth:
+            return static_cast<int>(std::int64_t{paperTenths[0]} * logPixels / 254);
+        case DeviceCap::PhysicalHeight:
+            return static_cast<int>(std::int64_t{paperTenths[1]} * logPixels / 254);
         }
         return 0;
     }

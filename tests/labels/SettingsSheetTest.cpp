@@ -426,24 +426,59 @@ TEST(SettingsSheet, FaceListMatchesIgnoringCase) {
     }
 }
 
-TEST(SettingsSheet, TestSheetPrintsEvenWithABadField) {
-    ScriptedPrompt p;
-    TempDir dir;
-    const QString pdf = dir.path(QStringLiteral("test.pdf"));
-    p.onPrinter = [&](QPrinter& printer) {
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(pdf);
-        return true;
+TEST(SettingsSheet, TestSheetNeedsAcceptedFieldsAndASheetThatFitsThePaper) {
+    // Through the real print dialog's printer, into a PDF on A4 paper.
+    struct Case {
+        const char* caption;
+        const char* value;
+        QString message; // empty: the sheet is printed
+        int printDialogs;
     };
-    SheetRun s;
-    s.onDimensions = true;
-    s.run([&](CSettingsSheet& sheet) {
-        type(field(sheet.dimensionsPage(), QStringLiteral("Side margins (mm)")), "150");
-        p.shown.clear();
-        sheet.dimensionsPage().control<QPushButton>(DimensionsId::kPrintTestSheet)->click();
-        sheet.pressCancel();
-    });
-    EXPECT_EQ(p.texts(), QStringList{QStringLiteral("Enter a number between 0 and 100.")});
-    EXPECT_EQ(p.printDialogs, 1);
-    EXPECT_GT(QFile(pdf).size(), 0);
+    const Case cases[] = {
+        {"Side margins (mm)", "15", {}, 1},
+        // A failing field is reported and nothing is printed, not even the print dialog.
+        {"Side margins (mm)", "150", QStringLiteral("Enter a number between 0 and 100."), 0},
+        {"Number across", "21", QStringLiteral("Enter an integer between 1 and 20."), 0},
+        // Accepted fields, but the fourth column of 99 mm labels would start off the paper.
+        {"Number across", "4",
+         QStringLiteral("These label dimensions do not fit on the paper: the last label would "
+                        "start 308.0 mm from the paper's left edge and 251.0 mm from its top "
+                        "edge, but the paper is 210 x 297 mm. Please check the label "
+                        "dimensions."),
+         1},
+        {"Label width (mm)", "0.5",
+         QStringLiteral("These label dimensions put 2 x 8 labels less than 1 mm apart, so they "
+                        "cannot be printed. Please check the label width, height and gutters."),
+         1},
+    };
+    for (const Case& c : cases) {
+        ScriptedPrompt p;
+        TempDir dir;
+        const QString pdf = dir.path(QStringLiteral("test.pdf"));
+        p.onPrinter = [&](QPrinter& printer) {
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(pdf);
+            printer.setPageSize(QPageSize(QPageSize::A4));
+            return true;
+        };
+        SheetRun s;
+        s.onDimensions = true;
+        s.run([&](CSettingsSheet& sheet) {
+            type(field(sheet.dimensionsPage(), QString::fromUtf8(c.caption)),
+                 QString::fromUtf8(c.value));
+            if (std::string_view(c.caption) == "Label width (mm)")
+                type(field(sheet.dimensionsPage(), QStringLiteral("Vertical gutter (mm)")), "0");
+            p.shown.clear();
+            sheet.dimensionsPage().control<QPushButton>(DimensionsId::kPrintTestSheet)->click();
+            sheet.pressCancel();
+        });
+        EXPECT_EQ(p.printDialogs, c.printDialogs) << c.value;
+        if (c.message.isEmpty()) {
+            EXPECT_TRUE(p.texts().isEmpty()) << p.texts().join(u'|').toStdString();
+            EXPECT_GT(QFile(pdf).size(), 0) << c.value;
+        } else {
+            EXPECT_EQ(p.texts().join(u'|').toStdString(), c.message.toStdString()) << c.value;
+            EXPECT_FALSE(QFile::exists(pdf) && QFile(pdf).size() > 0) << c.value;
+        }
+    }
 }

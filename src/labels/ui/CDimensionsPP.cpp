@@ -241,8 +241,10 @@ void CDimensionsPP::OnSave() {
 }
 
 void CDimensionsPP::OnPrintTestSheet() {
-    // A failing check is reported and the sheet is printed all the same.
-    UpdateData(true);
+    // A sheet is only worth paper once every field holds a value the page accepts; the
+    // failing field is reported and keeps the focus.
+    if (!UpdateData(true))
+        return;
     CLabelPrinter printer(values.toGeometry(), deviceSource);
     (void)printer.Print(true, 0);
 }

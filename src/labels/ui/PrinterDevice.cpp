@@ -69,6 +69,10 @@ int PrinterDevice::deviceCaps(DeviceCap cap) const {
         return printable.left();
     case DeviceCap::PhysicalOffsetY:
         return printable.top();
+    case DeviceCap::PhysicalWidth:
+        return qprinter->pageLayout().fullRectPixels(dpi).width();
+    case DeviceCap::PhysicalHeight:
+        return qprinter->pageLayout().fullRectPixels(dpi).height();
     }
     return 0;
 }
