@@ -29,7 +29,8 @@ fixtures() {
 }
 
 targets="$*"
-[ -n "$targets" ] || targets=$(cd "$dir/tests/fuzz" && ls fuzz_* | grep -v '\.' | sort)
+[ -n "$targets" ] ||
+    targets=$(find "$dir/tests/fuzz" -maxdepth 1 -type f -name 'fuzz_*' -perm -u+x -printf '%f\n' | sort)
 mkdir -p "$dir/findings" "$dir/logs"
 failed=""
 for t in $targets; do

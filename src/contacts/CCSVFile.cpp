@@ -191,12 +191,28 @@ QByteArray CCSVFile::WriteContacts(const CSortStrArray& list) {
     for (const std::string& contact : list) {
         std::string line;
         line.reserve(contact.size());
+        std::string field;
+        // A TAB in the file always ends a field unless it stands inside quotes, so a field
+        // that holds one (read from a quoted field) is quoted again, or reading the file back
+        // would cut it into fields and drop those beyond the eighth.
+        const auto endField = [&] {
+            const bool quote = field.find('\t') != std::string::npos;
+            if (quote)
+                line += '"';
+            line += field;
+            if (quote)
+                line += '"';
+            field.clear();
+        };
         for (const char c : contact) {
-            if (c == '\n')
+            if (c == '\n') {
+                endField();
                 line += '\t';
-            else if (c != '\r')
-                line += c;
+            } else if (c != '\r') {
+                field += c;
+            }
         }
+        endField();
         const auto trimmed = ContactText::trim(line);
         out.append(trimmed.data(), static_cast<qsizetype>(trimmed.size()));
         out.append("\r\n");

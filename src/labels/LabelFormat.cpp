@@ -13,17 +13,21 @@ constexpr int kPointsPerInch = 72;
 
 constexpr int kStepRange = 16; // points above the fit within which sizes are all tried
 
-// The size to try after `size` failed to fit. Text grows in proportion to its size, so a
-// block k times too large fits no sooner than at about size / k. Within kStepRange points of
+// The size to try after `size` failed to fit. Text grows in proportion to its size (its
+// stagger offset does not), so a block k times too large fits no sooner than at about
+// size / k. Within kStepRange points of
 // that estimate every size is tried, one point at a time; above it the search halves its
 // distance to the estimate with each size it measures, so a tall label with a large maximum
 // size costs a few dozen measurements instead of thousands. It never skips below the
 // smallest size, where the search decides about splitting.
-int nextSizeToTry(int size, int smallest, std::int64_t width, std::int64_t availableWidth,
-                  std::int64_t height, std::int64_t availableHeight) {
+int nextSizeToTry(int size, int smallest, std::int64_t width, std::int64_t offset,
+                  std::int64_t availableWidth, std::int64_t height, std::int64_t availableHeight) {
     std::int64_t estimate = size;
-    if (width > availableWidth)
-        estimate = availableWidth <= 0 ? 0 : estimate * availableWidth / width;
+    if (width > availableWidth) {
+        const std::int64_t text = width - offset;
+        const std::int64_t room = availableWidth - offset;
+        estimate = room <= 0 || text <= 0 ? 0 : estimate * room / text;
+    }
     if (height > availableHeight)
         estimate = availableHeight <= 0 ? 0 : std::min(estimate, size * availableHeight / height);
     const std::int64_t gap = size - estimate;
@@ -102,27 +106,47 @@ void CLabelFormat::Draw(DrawSurface& dc, int maxFontSize, int alignment, LabelFo
             size = s8;
         selectSize(dc, font, size);
 
-        maxW = 0;
-        int cy = 0;
-        for (int i = 0; i < n; ++i) {
-            const TextExtent e = dc.textExtent(lines[static_cast<std::size_t>(i)]);
-            cy = e.cy;
-            const int w = e.cx + t * i;
-            if (w > maxW) {
-                maxW = w;
-                widest = i + 1;
+        // Measures every line; the widest (stagger included) wins, the first of equals.
+        const auto measureAll = [&](int& lineHeight) {
+            int widestWidth = 0;
+            for (int i = 0; i < n; ++i) {
+                const TextExtent e = dc.textExtent(lines[static_cast<std::size_t>(i)]);
+                lineHeight = e.cy;
+                const int w = e.cx + t * i;
+                if (w > widestWidth) {
+                    widestWidth = w;
+                    widest = i + 1;
+                }
             }
-        }
+            return widestWidth;
+        };
+        int cy = 0;
+        maxW = measureAll(cy);
         int EH = cy * n - AH;
         int EW = maxW - AW;
 
         bool restart = false;
         int cyN = cy * n;
-        while (!(EW <= 0 && EH <= kHeightTolerance)) {
-            size = nextSizeToTry(size, s8, maxW, AW, cyN, AH + kHeightTolerance);
+        bool allMeasured = true;
+        for (;;) {
+            if (EW <= 0 && EH <= kHeightTolerance) {
+                // The stagger does not shrink with the text, so a line further down may have
+                // become the widest: the size stands only once every line fits.
+                if (t == 0 || allMeasured)
+                    break;
+                maxW = measureAll(cy);
+                allMeasured = true;
+                EW = maxW - AW;
+                if (EW <= 0)
+                    break;
+            }
+            size = nextSizeToTry(size, s8, maxW, std::int64_t{t} * (widest - 1), AW, cyN,
+                                 AH + kHeightTolerance);
             selectSize(dc, font, size);
-            // Only the widest line is measured again: shrinking keeps it the widest.
+            // Only the widest line is measured while shrinking: without a stagger it stays the
+            // widest, and with one the check above measures them all before a size stands.
             const TextExtent e = dc.textExtent(lines[static_cast<std::size_t>(widest - 1)]);
+            allMeasured = false;
             maxW = e.cx + t * (widest - 1);
             cyN = e.cy * n;
             EH = cyN - AH;

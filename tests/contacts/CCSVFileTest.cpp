@@ -182,6 +182,22 @@ TEST(CCSVFile, WriteReadWriteIsByteIdentical) {
     EXPECT_TRUE(prompt.shown.empty());
 }
 
+TEST(CCSVFile, QuotedTabsSurviveSavingAndReopening) {
+    // Ten TABs inside quotes are one field; saved unquoted they would come back as eleven
+    // fields, and those past the eighth would be lost.
+    const QByteArray file = "|QMK|\r\n\"1\t2\t3\t4\t5\t6\t7\t8\t9\t10\t11\"\tStreet\tTown\r\n";
+    CSortStrArray read;
+    ASSERT_EQ(CCSVFile(file, QStringLiteral("q.csv"), false).ReadContacts(read), 1);
+    EXPECT_EQ(read.GetAt(0), "1\t2\t3\t4\t5\t6\t7\t8\t9\t10\t11\r\nStreet\r\nTown");
+
+    const QByteArray saved = CCSVFile::WriteContacts(read);
+    EXPECT_EQ(saved, QByteArray("|QMK|\tCreated\twith\tQuillmark\r\n"
+                                "\"1\t2\t3\t4\t5\t6\t7\t8\t9\t10\t11\"\tStreet\tTown\r\n"));
+    CSortStrArray back;
+    ASSERT_EQ(CCSVFile(saved, QStringLiteral("q.csv"), false).ReadContacts(back), 1);
+    EXPECT_EQ(back.Strings(), read.Strings());
+}
+
 TEST(CCSVFile, FailedSaveLeavesTheOldFile) {
     TempDir dir;
     const QByteArray old = "|QMK|\tCreated\twith\tQuillmark\r\nOld\tContact\r\n";

@@ -43,6 +43,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                        preview ? scale : 100);
     LabelFont font = MakeLabelFont("Serif", 0, 0, 0);
     label.Draw(dc, maxSize, alignment, font);
+    if (std::getenv("FUZZ_VERBOSE") != nullptr) {
+        std::fprintf(stderr,
+                     "rect %d %d %d %d res %d margin %d->%d max %d align %d preview %d "
+                     "scale %d final %d\n",
+                     left, top, width, height, resolution, margin, label.Margin(), maxSize,
+                     alignment, preview, scale, label.FinalSize());
+        for (const int h : dc.fontHeights)
+            std::fprintf(stderr, " %d", h / 10);
+        std::fprintf(stderr, "\n");
+        for (const auto& out : dc.outs)
+            std::fprintf(stderr, "  %d,%d px %d [%s]\n", out.x, out.y, out.pixels,
+                         out.text.c_str());
+    }
 
     // Bounded search: a full measurement at each start (two with a split) and then at most
     // a short run of sizes, however tall the label or large the maximum.

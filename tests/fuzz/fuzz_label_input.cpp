@@ -10,8 +10,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const LabelInput::Format& format : LabelInput::formats()) {
         const LabelInput::Result r = format.reader(input, QStringLiteral("fuzz"));
         FUZZ_CHECK(r.ok() || r.labels.empty());
+        // A label list may hold empty labels (they leave their position blank); paragraphs
+        // and contacts never give one.
+        const bool labelList = format.suffixes.contains(QStringLiteral("lbl"));
         for (const std::string& label : r.labels) {
-            FUZZ_CHECK(!label.empty());
+            FUZZ_CHECK(labelList || !label.empty());
             FUZZ_CHECK(Text::isValidUtf8(label));
         }
     }

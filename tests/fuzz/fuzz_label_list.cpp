@@ -4,6 +4,40 @@
 
 #include "app/LabelListFile.h"
 
+namespace {
+
+// What saving and reopening makes of labels: every line break survives, a label's last
+// comma is dropped (as the file format always has), and empty labels are not written.
+std::vector<std::string> afterSaving(const CSortStrArray& labels) {
+    std::vector<std::string> out;
+    for (const std::string& label : labels) {
+        if (label.empty())
+            continue;
+        std::string line;
+        for (std::size_t i = 0; i < label.size(); ++i) {
+            if (label[i] == '\r' && i + 1 < label.size() && label[i + 1] == '\n') {
+                line += '\t';
+                ++i;
+            } else {
+                line += label[i];
+            }
+        }
+        if (!line.empty() && line.back() == ',')
+            line.pop_back();
+        std::string back;
+        for (const char c : line) {
+            if (c == '\t')
+                back += "\r\n";
+            else
+                back += c;
+        }
+        out.push_back(std::move(back));
+    }
+    return out;
+}
+
+} // namespace
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     Fuzz::silence();
     CSortStrArray labels;
@@ -24,7 +58,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::string face2;
     const LabelListFile::ReadResult again = LabelListFile::read(saved, labels2, prefs2, face2);
     FUZZ_CHECK(again.ok() && again.marginRead);
-    FUZZ_CHECK(LabelListFile::write(labels2, prefs2, face2) == saved);
+    FUZZ_CHECK(labels2.Strings() == afterSaving(labels));
     FUZZ_CHECK(prefs2.geometry == prefs.geometry);
     FUZZ_CHECK(prefs2.maxFontSize == prefs.maxFontSize && prefs2.alignment == prefs.alignment);
     FUZZ_CHECK(prefs2.margin == prefs.margin);

@@ -160,6 +160,19 @@ TEST(CLabelFormat, TallLabelWithAHugeMaximumFitsInFewSteps) {
     }
 }
 
+TEST(CLabelFormat, StaggeredLineThatBecomesTheWidestStillHasToFit) {
+    // Stagger 3 at 72 units per inch steps 11 units a line. At 25 points the first line is
+    // the widest, but its width shrinks with the size and the last line's offset of 77 does
+    // not: at 10 points the first line fits (100 of 105) and the last one does not (107).
+    RecordingSurface dc;
+    const auto r = drawAt72(dc, "aaaaaaaaaa\r\nb\r\nc\r\nd\r\ne\r\nf\r\ng\r\nhhh", 105, 200, 30,
+                            Alignment::kStagger3);
+    EXPECT_EQ(r.finalSize, 9);
+    ASSERT_EQ(dc.outs.size(), 8u);
+    for (const auto& out : dc.outs)
+        EXPECT_LE(out.x + RecordingSurface::characters(out.text) * out.pixels, 105) << out.text;
+}
+
 TEST(CLabelFormat, HeightExcessOfTwoFitsThreeDoesNot) {
     // One line, maximum 10 points: 12 units high. The resolution of 36 makes the starting
     // size (height × 2) exceed the maximum, so the search starts at 10 either way.
