@@ -101,6 +101,8 @@ PeopleResponse::ContactsPage PeopleResponse::ParseConnections(const QByteArray& 
         const std::string nameLine = name.toStdString() + "\r\n";
         bool added = false;
         for (const QJsonValue& a : person.value(QLatin1String("addresses")).toArray()) {
+            if (!a.isObject())
+                continue;
             const QJsonObject address = a.toObject();
             const bool work =
                 address.value(QLatin1String("type")).toString() == QLatin1String("work");
