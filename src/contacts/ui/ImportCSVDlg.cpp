@@ -120,7 +120,7 @@ std::optional<std::vector<std::string>> ImportCSVDlg::Run(const CCSVFile& file, 
     ImportCSVDlg dialog(file, parent);
     if (DialogRunner::exec(dialog) != QDialog::Accepted)
         return std::nullopt;
-    return dialog.result();
+    return dialog.importedContacts();
 }
 
 void ImportCSVDlg::AddAnchor(int id, bool right, bool stretchX, bool bottom, bool stretchY) {

@@ -41,7 +41,8 @@ public:
     static std::optional<std::vector<std::string>> Run(const CCSVFile& file,
                                                        QWidget* parent = nullptr);
 
-    const std::vector<std::string>& result() const { return contacts; }
+    // The contacts "Import" made.
+    const std::vector<std::string>& importedContacts() const { return contacts; }
     char delimiter() const { return delim; }
     int columnCount() const { return columnCount_; }
     QTableView* table() const { return table_; }
