@@ -2,6 +2,8 @@
 
 #include "app/LabelListFile.h"
 #include "contacts/CCSVFile.h"
+#include "contacts/ContactText.h"
+#include "contacts/VCardParser.h"
 #include "platform/FileError.h"
 #include "platform/Text.h"
 
@@ -90,12 +92,25 @@ Result readContactList(const QByteArray& bytes, const QString& path) {
     return result;
 }
 
+Result readVCards(const QByteArray& bytes, const QString& path) {
+    Result result;
+    for (std::string& text : VCardParser::ContactTexts(bytes, false)) {
+        // A card with nothing to print is no label.
+        if (!ContactText::trim(text).empty())
+            result.labels.push_back(std::move(text));
+    }
+    if (result.labels.empty() && !VCardParser::LooksLikeVCard(bytes))
+        result.error = QStringLiteral("%1 is not a vCard file.").arg(path);
+    return result;
+}
+
 const std::vector<Format>& formats() {
     static const std::vector<Format> known = {
         {QStringLiteral("label list"), {QStringLiteral("lbl")}, &readLabelList},
         {QStringLiteral("contact list"),
          {QStringLiteral("csv"), QStringLiteral("tsv")},
          &readContactList},
+        {QStringLiteral("vCard"), {QStringLiteral("vcf"), QStringLiteral("vcard")}, &readVCards},
         {QStringLiteral("plain text"), {}, &readPlainText},
     };
     return known;

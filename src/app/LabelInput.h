@@ -44,6 +44,10 @@ Result readLabelList(const QByteArray& bytes, const QString& path);
 // program's import dialog and are refused.
 Result readContactList(const QByteArray& bytes, const QString& path);
 
+// A vCard file (an address book's export): each card one label, in file order, built as the
+// address book builds its contacts.
+Result readVCards(const QByteArray& bytes, const QString& path);
+
 // The known inputs; the last one is taken for any other ending.
 const std::vector<Format>& formats();
 

@@ -102,8 +102,9 @@ int main(int argc, char** argv) {
         QStringLiteral("Prints address labels onto label sheets in a PDF file.\n"
                        "Input: a label list (.lbl, printed with its own sheet and font "
                        "settings unless options say otherwise), a Quillmark contact list "
-                       "(.csv/.tsv, one label per contact in file order), or a text file "
-                       "with one label per paragraph (labels separated by blank lines)."));
+                       "(.csv/.tsv, one label per contact in file order), a vCard file (.vcf, "
+                       "one label per card), or a text file with one label per paragraph "
+                       "(labels separated by blank lines)."));
     parser.addHelpOption();
     parser.addPositionalArgument(QStringLiteral("input"),
                                  QStringLiteral("The labels to print (not with --test-sheet)."));
