@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QResizeEvent>
+#include <QShortcut>
 #include <QTableView>
 #include <algorithm>
 
@@ -109,6 +110,11 @@ ImportCSVDlg::ImportCSVDlg(const CCSVFile& file, QWidget* parent)
         if (presence & (1u << (&d - CCSVFile::kDelimiters.data())))
             combo_->addItem(QString::fromLatin1(d.name));
     combo_->setCurrentIndex(combo_->count() > 0 ? 0 : -1);
+
+    // The Delete key does what "Delete selected row(s)" does, as in any list of rows.
+    auto* deleteKey = new QShortcut(QKeySequence::Delete, table_);
+    deleteKey->setContext(Qt::WidgetWithChildrenShortcut);
+    connect(deleteKey, &QShortcut::activated, this, &ImportCSVDlg::OnDeleteRows);
 
     connect(combo_, &QComboBox::currentIndexChanged, this, &ImportCSVDlg::OnDelimiterChange);
     connect(reload, &QPushButton::clicked, this, &ImportCSVDlg::OnReload);
