@@ -293,3 +293,17 @@ TEST(ImportCSVDlg, ShowsTheLettersOfAUtf16File) {
         return int(QDialog::Rejected);
     });
 }
+
+TEST(ImportCSVDlg, OpensAtTheFirstDelimiterPresentWithItsOwnColumns) {
+    ScriptedPrompt prompt;
+    // The detection chooses the semicolon of the first line; the comma comes first in the
+    // box and the table, with as many columns as its lines have fields.
+    (void)runDialog("a;b\nc,d,e,f\n", [](ImportCSVDlg& d) {
+        EXPECT_EQ(d.control<QComboBox>(ImportCSVDlg::DelimiterCombo)->currentText(),
+                  QStringLiteral("Comma"));
+        EXPECT_EQ(d.delimiter(), ',');
+        EXPECT_EQ(d.model().DataColumnCount(), 4);
+        EXPECT_EQ(d.model().Cell(1, 4), "f");
+        return int(QDialog::Rejected);
+    });
+}
