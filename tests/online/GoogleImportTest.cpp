@@ -507,6 +507,17 @@ TEST(GoogleImport, FailingServicesEndTheImportWithTheirMessage) {
     }
 }
 
+TEST(GoogleImport, PlainHttpConsentPageElsewhereIsRefused) {
+    Import im;
+    im.h.store.values[OnlineKey::kAuthUrl] = QStringLiteral("http://accounts.example.com/auth");
+    im.signIn = Import::SignIn::NotExpected;
+    CQuillmarkDlg& dlg = im.run();
+    EXPECT_EQ(im.messages(), QStringList{"Error getting authorisation"});
+    EXPECT_TRUE(im.consentPage.isEmpty());
+    EXPECT_TRUE(im.google.peer.requests.empty());
+    EXPECT_TRUE(dlg.contactList.contacts.IsEmpty());
+}
+
 TEST(GoogleImport, SelfSignedTokenEndpointIsRefused) {
     QTemporaryDir dir;
     TestCertificate cert;
