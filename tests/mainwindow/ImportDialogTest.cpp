@@ -79,3 +79,27 @@ TEST(ImportDialog, AQuoteNeverClosedImportsWholeAndShowsCut) {
     EXPECT_LE(list->item(0)->text().size(), 2001);
     EXPECT_TRUE(list->item(0)->text().startsWith(QStringLiteral("Ann Lee, 1 High Street, ")));
 }
+
+TEST(ImportDialog, StartUpLoadOfAForeignFileGoesThroughTheDialog) {
+    TempDir dir;
+    // UTF-16 with a byte-order mark, as spreadsheets save "Unicode text": TAB-separated.
+    const char16_t text[] = u"\xFEFFS\u00F8ren Berg\tN\u00F8rregade 3\tK\u00F8benhavn\r\n";
+    const QString path =
+        dir.write(QStringLiteral("unicode.txt"),
+                  QByteArray(reinterpret_cast<const char*>(text), sizeof(text) - sizeof(char16_t)));
+    MainWindowHarness h;
+    QString caption;
+    DialogRunner::setHook([&caption](QDialog& d) {
+        auto& importDlg = dynamic_cast<ImportCSVDlg&>(d);
+        caption = importDlg.windowTitle();
+        importDlg.control<QPushButton>(ImportCSVDlg::ImportButton)->click();
+        return importDlg.result();
+    });
+    CQuillmarkDlg& dlg = h.open(path);
+    DialogRunner::setHook({});
+    EXPECT_EQ(caption, QStringLiteral("Importing unicode.txt"));
+    EXPECT_EQ(dlg.contactList.contacts.Strings(),
+              std::vector<std::string>{"S\xC3\xB8ren Berg\r\nN\xC3\xB8rregade 3\r\nK\xC3\xB8"
+                                       "benhavn\r\n"});
+    EXPECT_TRUE(dlg.contactList.contactsModified);
+}

@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QResizeEvent>
+#include <QShortcut>
 #include <QTableView>
 #include <algorithm>
 
@@ -94,7 +95,9 @@ ImportCSVDlg::ImportCSVDlg(const CCSVFile& file, QWidget* parent)
     header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     header->setStretchLastSection(false);
 
-    // Step 3: the highest-priority delimiter present, which the detection chose.
+    // The table opens split at the highest-priority delimiter in the file, the first one the
+    // delimiter box offers. It can differ from the detected one (a first line with only
+    // semicolons, commas further down), so the column count is that delimiter's own.
     for (std::size_t d = 0; d < CCSVFile::kDelimiters.size(); ++d) {
         if (presence & (1u << d)) {
             delim = CCSVFile::kDelimiters[d].character;
@@ -103,12 +106,18 @@ ImportCSVDlg::ImportCSVDlg(const CCSVFile& file, QWidget* parent)
     }
     if (delim == 0)
         delim = file.delimiter();
+    columnCount_ = detectedColumnCount_ = file.fieldCount(delim);
     setWindowTitle(QStringLiteral("Importing ") + AppPaths::lastComponent(file.fileName()));
     FillTable();
-    for (const auto& d : CCSVFile::kDelimiters)
-        if (presence & (1u << (&d - CCSVFile::kDelimiters.data())))
-            combo_->addItem(QString::fromLatin1(d.name));
+    for (std::size_t d = 0; d < CCSVFile::kDelimiters.size(); ++d)
+        if (presence & (1u << d))
+            combo_->addItem(QString::fromLatin1(CCSVFile::kDelimiters[d].name));
     combo_->setCurrentIndex(combo_->count() > 0 ? 0 : -1);
+
+    // The Delete key does what "Delete selected row(s)" does, as in any list of rows.
+    auto* deleteKey = new QShortcut(QKeySequence::Delete, table_);
+    deleteKey->setContext(Qt::WidgetWithChildrenShortcut);
+    connect(deleteKey, &QShortcut::activated, this, &ImportCSVDlg::OnDeleteRows);
 
     connect(combo_, &QComboBox::currentIndexChanged, this, &ImportCSVDlg::OnDelimiterChange);
     connect(reload, &QPushButton::clicked, this, &ImportCSVDlg::OnReload);
