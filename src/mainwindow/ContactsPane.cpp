@@ -18,6 +18,20 @@
 #include <QRadioButton>
 #include <QToolTip>
 
+namespace {
+
+// A contact can be a whole file long (a quote that was never closed in an imported file);
+// the pane and its tip show the beginning, as laying out megabytes of text would stall it.
+constexpr std::size_t kMaxShownBytes = 2000;
+
+QString ShownText(std::string_view text) {
+    if (text.size() <= kMaxShownBytes)
+        return Text::toQString(text);
+    return Text::toQString(Text::cutUtf8(text, kMaxShownBytes)) + QChar(0x2026);
+}
+
+} // namespace
+
 ContactsPane::ContactsPane(CQuillmarkDlg& owner)
     : QObject(&owner), dlg(owner), list(owner.control<QListWidget>(Id::ContactsList)) {
     list->viewport()->installEventFilter(this);
@@ -65,18 +79,13 @@ ContactsPane::ContactsPane(CQuillmarkDlg& owner)
         },
         [this] { return ShownCount() > 0; });
     dlg.setCommand(Id::SortContactsByLastName, [this] { ToggleSortByLastName(); });
-    for (const auto& [id, kind] :
-         {std::pair{int(Id::LoadWindowsContacts), ContactSource::kWindowsContacts},
-          std::pair{int(Id::LoadGoogleContacts), ContactSource::kGoogle}}) {
-        const std::uint8_t k = kind;
-        dlg.setCommand(
-            id,
-            [this, k] {
-                QString none;
-                LoadContacts(k, none);
-            },
-            [&contacts, k] { return contacts.Reader(k) != nullptr; });
-    }
+    dlg.setCommand(
+        Id::LoadGoogleContacts,
+        [this] {
+            QString none;
+            LoadContacts(ContactSource::kGoogle, none);
+        },
+        [&contacts] { return contacts.Reader(ContactSource::kGoogle) != nullptr; });
 }
 
 ContactsPane::~ContactsPane() {
@@ -103,7 +112,7 @@ void ContactsPane::FillContactsPane() {
     for (int i = 0; i < contacts.GetSize(); ++i) {
         const ContactText::Display d = ContactText::DisplayText(contacts.GetAt(i));
         if (IsContactShown(d.text, d.hasAddress)) {
-            auto* item = new QListWidgetItem(Text::toQString(d.text));
+            auto* item = new QListWidgetItem(ShownText(d.text));
             item->setData(Qt::UserRole, i);
             list->addItem(item);
             ++dlg.contactsShown;
@@ -130,7 +139,7 @@ void ContactsPane::UpdateContactsTitle() {
     if (!contacts.contactFileName.isEmpty())
         source = AppPaths::lastComponent(contacts.contactFileName);
     else if (dlg.settings.prefs.contactSource == ContactSource::kWindowsContacts)
-        source = QStringLiteral("Windows Contacts:");
+        source = QStringLiteral("Address Book:");
     else if (dlg.settings.prefs.contactSource == ContactSource::kGoogle)
         source = QStringLiteral("Google Contacts:");
     else
@@ -234,7 +243,8 @@ void ContactsPane::OpenContactList() {
     if (dlg.settings.prefs.contactSource == ContactSource::kFile && !QuerySaveContacts())
         return;
     Prompt::FileRequest request;
-    request.filter = QStringLiteral("CSV Files (*.csv)|*.csv|TSV Files (*.tsv)|*.tsv||");
+    request.filter = QStringLiteral(
+        "CSV Files (*.csv)|*.csv|TSV Files (*.tsv)|*.tsv|vCard files (*.vcf)|*.vcf||");
     const auto path = prompt().openFile(request);
     if (!path || path->isEmpty())
         return;
@@ -253,8 +263,7 @@ bool ContactsPane::eventFilter(QObject* watched, QEvent* event) {
         const int index = item->data(Qt::UserRole).toInt();
         const auto& contacts = dlg.contactList.contacts;
         if (index >= 0 && index < contacts.GetSize()) {
-            const std::string_view tip = ContactText::trim(contacts.GetAt(index));
-            QString text = Text::toQString(tip);
+            QString text = ShownText(ContactText::trim(contacts.GetAt(index)));
             text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
             QToolTip::showText(help->globalPos(), text, list->viewport(),
                                list->visualItemRect(item));
