@@ -25,27 +25,33 @@ int CLabelPrinter::Print(bool testSheet, int firstPosition) {
 }
 
 int CLabelPrinter::Print(PrintDevice& device, bool testSheet, int firstPosition) {
-    bool healthy = device.startDoc(QString()) > 0;
-
     const unsigned labelCount =
         testSheet ? kTestSheetLabels : static_cast<std::uint16_t>(labels.size());
     const unsigned perSheet = static_cast<unsigned>(format.geometry.labelsAcross) *
                               static_cast<unsigned>(format.geometry.labelsDown);
     const unsigned first = static_cast<unsigned>(firstPosition);
     unsigned pages;
-    if (testSheet)
+    if (perSheet == 0 || (!testSheet && labelCount == 0))
+        pages = 0; // nothing to place: never a blank sheet
+    else if (testSheet)
         pages = 1;
-    else if (labelCount == 0 || perSheet == 0)
-        pages = 0; // nothing to place: never a run of blank sheets
     else
         pages = (labelCount + first - 2) / perSheet + 1;
+
+    // A started printer job feeds at least one sheet, so it starts only with a page to print.
+    bool healthy = pages > 0 && device.startDoc(QString()) > 0;
 
     resolution = device.deviceCaps(DeviceCap::LogPixelsX) / 10 * 10;
 
     PrintProgress progress{firstPosition, 1, static_cast<int>(labelCount)};
+    bool cancelled = false;
     for (unsigned page = 1; page <= pages && healthy; ++page) {
         if (onPage)
             onPage(static_cast<int>(page), static_cast<int>(pages));
+        if (cancelRequested && cancelRequested()) {
+            cancelled = true;
+            break;
+        }
         device.startPage();
         if (testSheet)
             PrintTestSheet(device, progress);
@@ -54,10 +60,14 @@ int CLabelPrinter::Print(PrintDevice& device, bool testSheet, int firstPosition)
         healthy = device.endPage() > 0;
         progress.firstPosition = 1;
     }
-    if (healthy)
-        device.endDoc();
-    else
-        device.abortDoc();
+    if (pages > 0) {
+        if (healthy && !cancelled)
+            device.endDoc();
+        else
+            device.abortDoc();
+    }
+    if (cancelled)
+        return 0;
 
     if (perSheet == 0)
         return firstPosition;

@@ -51,6 +51,9 @@ public:
 
     // Called before each page is started, with the page number and the number of pages.
     std::function<void(int page, int pages)> onPage;
+    // Asked before each page; true stops the job, which is then aborted, and Print returns 0
+    // as for a cancelled print dialog.
+    std::function<bool()> cancelRequested;
 
     static constexpr int kTestSheetLabels = 1000;
 

@@ -170,10 +170,6 @@ CQuillmarkDlg::CQuillmarkDlg(SettingsStore& store, QWidget* parent)
     contactsPane = std::make_unique<ContactsPane>(*this);
     labelList = std::make_unique<LabelListPane>(*this);
     mainCommands = new MainCommands(*this);
-    closeRequestHook = [this] {
-        return settings.prefs.contactSource != ContactSource::kFile ||
-               contactsPane->QuerySaveContacts();
-    };
 }
 
 CQuillmarkDlg::~CQuillmarkDlg() = default;
@@ -437,20 +433,37 @@ bool CQuillmarkDlg::TakeDialogData() {
     return true;
 }
 
+bool CQuillmarkDlg::QueryClose() {
+    if (settings.prefs.contactSource == ContactSource::kFile &&
+        !contactsPane->QuerySaveContacts(true))
+        return false;
+    return labelList->QuerySaveLabels(true);
+}
+
 void CQuillmarkDlg::accept() {
-    if (!TakeDialogData())
+    if (closed_)
+        return;
+    if (!TakeDialogData() || !QueryClose())
         return;
     QDialog::accept();
 }
 
+void CQuillmarkDlg::reject() {
+    if (closed_)
+        return;
+    if (!QueryClose())
+        return;
+    QDialog::reject();
+}
+
 void CQuillmarkDlg::closeEvent(QCloseEvent* event) {
-    if (!closed_ && closeRequestHook && !closeRequestHook()) {
+    if (!closed_ && !QueryClose()) {
         event->ignore();
         return;
     }
     event->accept();
     if (!closed_)
-        reject();
+        QDialog::reject();
 }
 
 void CQuillmarkDlg::keyPressEvent(QKeyEvent* event) {

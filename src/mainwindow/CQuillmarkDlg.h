@@ -72,6 +72,12 @@ public:
 
     void LayoutControls(bool record);
 
+    // The questions every way of closing asks: unsaved contacts of a file list, then unsaved
+    // labels. False keeps the window open (Cancel, or Yes and the save did not happen).
+    bool QueryClose();
+    // Escape: closes after the closing questions.
+    void reject() override;
+
 Q_SIGNALS:
     void closing();
 
@@ -98,8 +104,4 @@ private:
     QHash<int, std::function<bool()>> rules_;
     bool closed_ = false;
     bool recorded_ = false;
-
-public:
-    // Asked when the window's close box is used; false keeps the window open.
-    std::function<bool()> closeRequestHook;
 };

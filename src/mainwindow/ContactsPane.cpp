@@ -190,7 +190,7 @@ std::vector<int> ContactsPane::SelectedContacts() const {
     return out;
 }
 
-bool ContactsPane::QuerySaveContacts() {
+bool ContactsPane::QuerySaveContacts(bool mustSave) {
     const ContactList& contacts = dlg.contactList;
     if (!contacts.contactsModified || contacts.contacts.IsEmpty())
         return true;
@@ -203,8 +203,10 @@ bool ContactsPane::QuerySaveContacts() {
     if (answer == Prompt::Answer::Cancel)
         return false;
     if (answer == Prompt::Answer::Yes) {
-        (void)dlg.contactList.SaveContactsAs();
-        UpdateContactsTitle();
+        const auto saved = dlg.contactList.SaveContactsAs();
+        if (saved != ContactList::SaveAsResult::Cancelled)
+            UpdateContactsTitle();
+        return !mustSave || saved == ContactList::SaveAsResult::Saved;
     }
     return true;
 }

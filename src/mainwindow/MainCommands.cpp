@@ -7,6 +7,7 @@
 #include "controls/UpDownControl.h"
 #include "labels/LabelPrinter.h"
 #include "labels/ui/CSettingsSheet.h"
+#include "labels/ui/PrintProgressDialog.h"
 #include "labels/ui/PrinterDevice.h"
 #include "mainwindow/CQuillmarkDlg.h"
 #include "mainwindow/ContactsPane.h"
@@ -113,6 +114,7 @@ void MainCommands::OnPrintLabels() {
     const int first = dlg.control<UpDownControl>(Id::FirstLabelSpin)->position();
     CLabelPrinter job(dlg.settings.prefs, Text::fromQString(dlg.settings.fontName),
                       list.labels.Strings(), askForPrinter);
+    PrintProgressDialog progress(job, &dlg);
     const int next = job.Print(false, first);
     if (next > 0) {
         // Both the record and the box keep the position in one byte.
