@@ -9,6 +9,7 @@
 #include "mainwindow/LabelListPane.h"
 #include "mainwindow/MainCommands.h"
 #include "mainwindow/MainMenu.h"
+#include "mainwindow/TipText.h"
 #include "online/VendorSite.h"
 #include "platform/AppPaths.h"
 #include "platform/Pause.h"
@@ -407,13 +408,14 @@ void CQuillmarkDlg::OnInitDialog() {
     firstLabelSpin_->setPosition(settings.prefs.firstLabel);
 
     control(Id::HideIfNoAddress)
-        ->setToolTip(QStringLiteral("When checked, only contacts with addresses are shown"));
-    control(Id::ShowCategory)
-        ->setToolTip(QStringLiteral(
-            "When selected, only contacts belonging to the category below are shown"));
-    control(Id::FirstLabelBox)
         ->setToolTip(
-            QStringLiteral("The number of the first label on the sheet which will be printed on"));
+            TipText::wrap(QStringLiteral("When checked, only contacts with addresses are shown")));
+    control(Id::ShowCategory)
+        ->setToolTip(TipText::wrap(QStringLiteral(
+            "When selected, only contacts belonging to the category below are shown")));
+    control(Id::FirstLabelBox)
+        ->setToolTip(TipText::wrap(
+            QStringLiteral("The number of the first label on the sheet which will be printed on")));
 
     contactsPane->FillCategoryCombo();
 
@@ -492,6 +494,29 @@ void CQuillmarkDlg::closingSteps() {
     if (categories.ShouldSave())
         (void)categories.SaveCategories(AppPaths::categoryStoreFile());
     Q_EMIT closing();
+}
+
+void CQuillmarkDlg::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    applyMinimumSize();
+}
+
+void CQuillmarkDlg::moveEvent(QMoveEvent* event) {
+    QDialog::moveEvent(event);
+    applyMinimumSize();
+}
+
+void CQuillmarkDlg::applyMinimumSize() {
+    const QSize frame = frameGeometry().size() - geometry().size();
+    const QSize minimum(ControlLayout::kMinWidth - frame.width(),
+                        ControlLayout::kMinHeight - frame.height());
+    if (minimumSize() != minimum)
+        setMinimumSize(minimum);
+    // A window manager may ignore the hint; the right and bottom edges then give way.
+    const QRect whole = ControlLayout::enforceMinimum(
+        frameGeometry(), ControlLayout::RightEdge | ControlLayout::BottomEdge);
+    if (whole.size() != frameGeometry().size())
+        resize(whole.size() - frame);
 }
 
 bool CQuillmarkDlg::eventFilter(QObject* watched, QEvent* event) {

@@ -86,12 +86,17 @@ protected:
     void accept() override;
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void createControls();
     void applyColours();
     void closingSteps();
+    // Keeps the whole window, frame and menu included, at least 500 x 645 pixels; the frame
+    // is known only once the window is shown and placed.
+    void applyMinimumSize();
 
     SettingsStore& store_;
     QMenuBar* menuBar_;

@@ -5,6 +5,7 @@
 #include "contacts/ui/ImportDialogImporter.h"
 #include "mainwindow/CQuillmarkDlg.h"
 #include "mainwindow/ControlIds.h"
+#include "mainwindow/TipText.h"
 #include "platform/AppPaths.h"
 #include "platform/Prompt.h"
 #include "platform/Text.h"
@@ -100,16 +101,25 @@ void ContactsPane::FillContactsPane() {
     list->clear();
     CSortStrArray& contacts = dlg.contactList.contacts;
     contacts.Sort();
+    bool twoLines = false;
     for (int i = 0; i < contacts.GetSize(); ++i) {
         const ContactText::Display d = ContactText::DisplayText(contacts.GetAt(i));
         if (IsContactShown(d.text, d.hasAddress)) {
-            auto* item = new QListWidgetItem(Text::toQString(d.text));
+            // A contact of two lines without an address shows both, so that two such
+            // contacts of the same name can be told apart.
+            QString text = Text::toQString(d.text);
+            text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+            text.remove(QLatin1Char('\r'));
+            twoLines = twoLines || text.contains(QLatin1Char('\n'));
+            auto* item = new QListWidgetItem(text);
             item->setData(Qt::UserRole, i);
             list->addItem(item);
             ++dlg.contactsShown;
         }
         ++dlg.contactsTotal;
     }
+    const int lineHeight = list->fontMetrics().height();
+    list->setGridSize(QSize(list->gridSize().width(), (twoLines ? 2 : 1) * lineHeight + 2));
     list->setUpdatesEnabled(true);
 }
 
@@ -258,7 +268,7 @@ bool ContactsPane::eventFilter(QObject* watched, QEvent* event) {
             const std::string_view tip = ContactText::trim(contacts.GetAt(index));
             QString text = Text::toQString(tip);
             text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-            QToolTip::showText(help->globalPos(), text, list->viewport(),
+            QToolTip::showText(help->globalPos(), TipText::wrap(text), list->viewport(),
                                list->visualItemRect(item));
         }
         return true;

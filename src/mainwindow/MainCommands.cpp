@@ -63,7 +63,9 @@ void MainCommands::ShowHelp() {
 }
 
 void MainCommands::ShowWebsite() {
-    (void)Shell::open(QUrl(dlg.vendorSite().homePage()));
+    const QUrl home(dlg.vendorSite().homePage());
+    if (!Shell::open(home))
+        showMessage(Shell::noBrowserMessage(home));
 }
 
 void MainCommands::ShowAbout() {
