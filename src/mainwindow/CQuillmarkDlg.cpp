@@ -4,6 +4,7 @@
 #include "controls/HoverButton.h"
 #include "controls/SplashWindow.h"
 #include "controls/UpDownControl.h"
+#include "mainwindow/ContactCommands.h"
 #include "mainwindow/ContactsPane.h"
 #include "mainwindow/ControlIds.h"
 #include "mainwindow/LabelListPane.h"
@@ -11,6 +12,7 @@
 #include "mainwindow/MainMenu.h"
 #include "mainwindow/TipText.h"
 #include "online/VendorSite.h"
+#include "online/ui/GoogleContactReader.h"
 #include "platform/AppPaths.h"
 #include "platform/Pause.h"
 #include "platform/Prompt.h"
@@ -164,6 +166,8 @@ CQuillmarkDlg::CQuillmarkDlg(SettingsStore& store, QWidget* parent)
         connect(it.value(), &QAction::triggered, this, [this, id] { runCommand(id); });
     }
     setCommand(Id::Quit, [this] { accept(); });
+    contactList.SetReader(ContactSource::kGoogle,
+                          std::make_unique<GoogleContactReader>(settings.prefs, store_, this));
 
     createControls();
     applyColours();
@@ -171,6 +175,7 @@ CQuillmarkDlg::CQuillmarkDlg(SettingsStore& store, QWidget* parent)
     contactsPane = std::make_unique<ContactsPane>(*this);
     labelList = std::make_unique<LabelListPane>(*this);
     mainCommands = new MainCommands(*this);
+    contactCommands = new ContactCommands(*this);
 }
 
 CQuillmarkDlg::~CQuillmarkDlg() = default;

@@ -19,6 +19,20 @@
 #include <QRadioButton>
 #include <QToolTip>
 
+namespace {
+
+// A contact can be a whole file long (a quote that was never closed in an imported file);
+// the pane and its tip show the beginning, as laying out megabytes of text would stall it.
+constexpr std::size_t kMaxShownBytes = 2000;
+
+QString ShownText(std::string_view text) {
+    if (text.size() <= kMaxShownBytes)
+        return Text::toQString(text);
+    return Text::toQString(Text::cutUtf8(text, kMaxShownBytes)) + QChar(0x2026);
+}
+
+} // namespace
+
 ContactsPane::ContactsPane(CQuillmarkDlg& owner)
     : QObject(&owner), dlg(owner), list(owner.control<QListWidget>(Id::ContactsList)) {
     list->viewport()->installEventFilter(this);
@@ -66,18 +80,13 @@ ContactsPane::ContactsPane(CQuillmarkDlg& owner)
         },
         [this] { return ShownCount() > 0; });
     dlg.setCommand(Id::SortContactsByLastName, [this] { ToggleSortByLastName(); });
-    for (const auto& [id, kind] :
-         {std::pair{int(Id::LoadWindowsContacts), ContactSource::kWindowsContacts},
-          std::pair{int(Id::LoadGoogleContacts), ContactSource::kGoogle}}) {
-        const std::uint8_t k = kind;
-        dlg.setCommand(
-            id,
-            [this, k] {
-                QString none;
-                LoadContacts(k, none);
-            },
-            [&contacts, k] { return contacts.Reader(k) != nullptr; });
-    }
+    dlg.setCommand(
+        Id::LoadGoogleContacts,
+        [this] {
+            QString none;
+            LoadContacts(ContactSource::kGoogle, none);
+        },
+        [&contacts] { return contacts.Reader(ContactSource::kGoogle) != nullptr; });
 }
 
 ContactsPane::~ContactsPane() {
@@ -107,7 +116,7 @@ void ContactsPane::FillContactsPane() {
         if (IsContactShown(d.text, d.hasAddress)) {
             // A contact of two lines without an address shows both, so that two such
             // contacts of the same name can be told apart.
-            QString text = Text::toQString(d.text);
+            QString text = ShownText(d.text);
             text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
             text.remove(QLatin1Char('\r'));
             twoLines = twoLines || text.contains(QLatin1Char('\n'));
@@ -140,7 +149,7 @@ void ContactsPane::UpdateContactsTitle() {
     if (!contacts.contactFileName.isEmpty())
         source = AppPaths::lastComponent(contacts.contactFileName);
     else if (dlg.settings.prefs.contactSource == ContactSource::kWindowsContacts)
-        source = QStringLiteral("Windows Contacts:");
+        source = QStringLiteral("Address Book:");
     else if (dlg.settings.prefs.contactSource == ContactSource::kGoogle)
         source = QStringLiteral("Google Contacts:");
     else
@@ -246,7 +255,8 @@ void ContactsPane::OpenContactList() {
     if (dlg.settings.prefs.contactSource == ContactSource::kFile && !QuerySaveContacts())
         return;
     Prompt::FileRequest request;
-    request.filter = QStringLiteral("CSV Files (*.csv)|*.csv|TSV Files (*.tsv)|*.tsv||");
+    request.filter = QStringLiteral(
+        "CSV Files (*.csv)|*.csv|TSV Files (*.tsv)|*.tsv|vCard files (*.vcf)|*.vcf||");
     const auto path = prompt().openFile(request);
     if (!path || path->isEmpty())
         return;
@@ -265,8 +275,7 @@ bool ContactsPane::eventFilter(QObject* watched, QEvent* event) {
         const int index = item->data(Qt::UserRole).toInt();
         const auto& contacts = dlg.contactList.contacts;
         if (index >= 0 && index < contacts.GetSize()) {
-            const std::string_view tip = ContactText::trim(contacts.GetAt(index));
-            QString text = Text::toQString(tip);
+            QString text = ShownText(ContactText::trim(contacts.GetAt(index)));
             text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
             QToolTip::showText(help->globalPos(), TipText::wrap(text), list->viewport(),
                                list->visualItemRect(item));

@@ -14,6 +14,9 @@
 #include "mainwindow/ControlIds.h"
 #include "mainwindow/HelpWindow.h"
 #include "mainwindow/LabelListPane.h"
+#include "online/HttpClient.h"
+#include "online/OnlineSettings.h"
+#include "online/UpdateCheck.h"
 #include "online/VendorSite.h"
 #include "platform/AppPaths.h"
 #include "platform/Prompt.h"
@@ -29,6 +32,7 @@ MainCommands::MainCommands(CQuillmarkDlg& owner) : QObject(&owner), dlg(owner) {
     dlg.setCommand(Id::ShowHelp, [this] { ShowHelp(); });
     dlg.setCommand(Id::AboutQuillmark, [this] { ShowAbout(); });
     dlg.setCommand(Id::Settings, [this] { OnSettings(); });
+    dlg.setCommand(Id::CheckForUpdates, [this] { OnCheckForUpdates(); });
     dlg.setCommand(
         Id::PrintLabelsCommand, [this] { OnPrintLabels(); },
         [this] { return !dlg.labelList->labels.IsEmpty(); });
@@ -68,6 +72,12 @@ void MainCommands::ShowWebsite() {
         showMessage(Shell::noBrowserMessage(home));
 }
 
+void MainCommands::OnCheckForUpdates() {
+    const OnlineSettings online = OnlineSettings::Read(dlg.settingsStore());
+    HttpClient http(online.http);
+    showMessage(UpdateCheck::Message(UpdateCheck::Check(http, online.updateUrl)));
+}
+
 void MainCommands::ShowAbout() {
     CSplashWindow::ShowSplash(&dlg, QString(), 0);
 }
@@ -97,10 +107,12 @@ void MainCommands::OnSettings() {
             dlg.contactsPane->RefreshContacts(false);
         }
     }
-    if (outcome.usStyleChanged) {
+    if (outcome.usStyleChanged)
         dlg.settings.prefs.usStyle = outcome.usStyle ? 1 : 0;
+    if (outcome.usStyleChanged ||
+        (outcome.addressBookFolderChanged &&
+         dlg.settings.prefs.contactSource == ContactSource::kWindowsContacts))
         dlg.contactsPane->RefreshContacts(true);
-    }
     list.labelsModified = 1; // the label file carries the format
     list.UpdateControls();
 }

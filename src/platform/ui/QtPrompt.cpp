@@ -140,3 +140,10 @@ bool QtPrompt::choosePrinter(QPrinter& printer) {
         range->setEnabled(false);
     return dialog.exec() == QDialog::Accepted;
 }
+
+std::optional<QString> QtPrompt::chooseFolder(const QString& caption, const QString& start) {
+    const QString path = QFileDialog::getExistingDirectory(owner(), caption, start);
+    if (path.isEmpty())
+        return std::nullopt;
+    return path;
+}
