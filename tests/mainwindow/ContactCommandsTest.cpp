@@ -139,7 +139,8 @@ TEST(AddressBook, FolderOfVCardsAtStartUp) {
 TEST(AddressBook, LoadCommandAsksForAMissingFolderAndRemembersIt) {
     MainWindowHarness h;
     CQuillmarkDlg& dlg = h.open();
-    EXPECT_EQ(dlg.command(Id::LoadWindowsContacts)->text().remove(QLatin1Char('&')), QStringLiteral("Load Address Book..."));
+    EXPECT_EQ(dlg.command(Id::LoadWindowsContacts)->text().remove(QLatin1Char('&')),
+              QStringLiteral("Load Address Book..."));
 
     // Cancel does nothing.
     dlg.runCommand(Id::LoadWindowsContacts);
