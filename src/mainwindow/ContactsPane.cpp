@@ -129,6 +129,8 @@ void ContactsPane::FillContactsPane() {
     }
     const int lineHeight = list->fontMetrics().height();
     list->setGridSize(QSize(list->gridSize().width(), (twoLines ? 2 : 1) * lineHeight + 2));
+    // Uniform sizes take every item's size from the first one, which may have one line.
+    list->setUniformItemSizes(!twoLines);
     list->setUpdatesEnabled(true);
 }
 

@@ -184,7 +184,8 @@ TEST(ContactsPane, TwoLineContactsShowBothLines) {
     TempDir dir;
     const QString file =
         dir.write(QStringLiteral("two.csv"), "|QMK|\tCreated\twith\tQuillmark\r\n"
-                                             "Ann Lee\tLondon\r\nAnn Lee\tLeeds\r\nBob Ray\r\n");
+                                             "Ann Lee\tLondon\r\nAnn Lee\tLeeds\r\nBob Ray\r\n"
+                                   "Aaron Bell\r\n");
     MainWindowHarness h;
     CQuillmarkDlg& dlg = h.open(file);
     dlg.show();
