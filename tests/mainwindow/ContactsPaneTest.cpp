@@ -185,16 +185,16 @@ TEST(ContactsPane, TwoLineContactsShowBothLines) {
     const QString file =
         dir.write(QStringLiteral("two.csv"), "|QMK|\tCreated\twith\tQuillmark\r\n"
                                              "Ann Lee\tLondon\r\nAnn Lee\tLeeds\r\nBob Ray\r\n"
-                                   "Aaron Bell\r\n");
+                                             "Aaron Bell\r\n");
     MainWindowHarness h;
     CQuillmarkDlg& dlg = h.open(file);
     dlg.show();
     EXPECT_EQ(itemTexts(dlg),
-              (QStringList{QStringLiteral("Ann Lee\nLeeds"), QStringLiteral("Ann Lee\nLondon"),
-                           QStringLiteral("Bob Ray")}));
+              (QStringList{QStringLiteral("Aaron Bell"), QStringLiteral("Ann Lee\nLeeds"),
+                           QStringLiteral("Ann Lee\nLondon"), QStringLiteral("Bob Ray")}));
     auto* list = dlg.control<QListWidget>(Id::ContactsList);
     const int lineHeight = list->fontMetrics().height();
-    for (int i = 0; i < list->count(); ++i)
+    for (int i = 1; i < 3; ++i)
         EXPECT_GE(list->visualItemRect(list->item(i)).height(), 2 * lineHeight) << i;
     h.shoot(QStringLiteral("two-line-contacts"));
 }
