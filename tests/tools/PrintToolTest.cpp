@@ -412,6 +412,7 @@ TEST(QuillmarkPrint, HugeSheetsAreRefusedWithTheirRealSize) {
         EXPECT_TRUE(run.err.contains(c.message)) << run.err.toStdString();
     }
     EXPECT_EQ(dir.read(QStringLiteral("keep.pdf")), QByteArray("old content"));
+}
 
 TEST(QuillmarkPrint, VCardFileGivesOneLabelPerCard) {
     if (!havePdfTools())
