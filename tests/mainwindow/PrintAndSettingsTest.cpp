@@ -2,6 +2,7 @@
 #include "MainWindowHarness.h"
 #include "TempDir.h"
 #include "labels/ui/CSettingsSheet.h"
+#include "labels/ui/PrintProgressDialog.h"
 #include "mainwindow/ContactsPane.h"
 #include "mainwindow/ControlIds.h"
 #include "mainwindow/LabelListPane.h"
@@ -173,7 +174,9 @@ TEST(PrintLabels, LongJobShowsProgressAndCancelAbortsIt) {
         shown = progress->labelText();
         QTest::mouseClick(progress->findChild<QPushButton*>(), Qt::LeftButton);
     });
+    PrintProgressDialog::setShowAfterMs(0);
     dlg.runCommand(Id::PrintLabelsCommand);
+    PrintProgressDialog::setShowAfterMs(PrintProgressDialog::kShowAfterMs);
     ASSERT_TRUE(driver.finished()) << driver.failure().toStdString();
     EXPECT_TRUE(
         QRegularExpression(QStringLiteral("^Printing sheet \\d+ of 401$")).match(shown).hasMatch())

@@ -3,6 +3,14 @@
 #include "labels/LabelPrinter.h"
 #include "platform/Prompt.h"
 
+namespace {
+int showAfterMs = PrintProgressDialog::kShowAfterMs;
+} // namespace
+
+void PrintProgressDialog::setShowAfterMs(int ms) {
+    showAfterMs = ms;
+}
+
 PrintProgressDialog::PrintProgressDialog(CLabelPrinter& job, QWidget* owner) : parent(owner) {
     job.onPage = [this](int sheet, int sheets) { onSheet(sheet, sheets); };
     job.cancelRequested = [this] { return dialog && dialog->wasCanceled(); };
@@ -16,7 +24,7 @@ void PrintProgressDialog::onSheet(int sheet, int sheets) {
                                                    QStringLiteral("Cancel"), 0, sheets, parent);
         dialog->setWindowTitle(kAppCaption);
         dialog->setWindowModality(Qt::WindowModal);
-        dialog->setMinimumDuration(kShowAfterMs);
+        dialog->setMinimumDuration(showAfterMs);
         dialog->setAutoClose(false);
         dialog->setAutoReset(false);
         dialog->setValue(0); // starts the clock
