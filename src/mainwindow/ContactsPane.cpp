@@ -1,6 +1,8 @@
 #include "mainwindow/ContactsPane.h"
 
+#include "contacts/ContactFileReader.h"
 #include "contacts/ContactText.h"
+#include "contacts/ui/ImportDialogImporter.h"
 #include "mainwindow/CQuillmarkDlg.h"
 #include "mainwindow/ControlIds.h"
 #include "platform/AppPaths.h"
@@ -15,6 +17,20 @@
 #include <QListWidget>
 #include <QRadioButton>
 #include <QToolTip>
+
+namespace {
+
+// A contact can be a whole file long (a quote that was never closed in an imported file);
+// the pane and its tip show the beginning, as laying out megabytes of text would stall it.
+constexpr std::size_t kMaxShownBytes = 2000;
+
+QString ShownText(std::string_view text) {
+    if (text.size() <= kMaxShownBytes)
+        return Text::toQString(text);
+    return Text::toQString(Text::cutUtf8(text, kMaxShownBytes)) + QChar(0x2026);
+}
+
+} // namespace
 
 ContactsPane::ContactsPane(CQuillmarkDlg& owner)
     : QObject(&owner), dlg(owner), list(owner.control<QListWidget>(Id::ContactsList)) {
@@ -40,6 +56,9 @@ ContactsPane::ContactsPane(CQuillmarkDlg& owner)
             [this] { SelectAll(); });
 
     ContactList& contacts = dlg.contactList;
+    importer = std::make_unique<ImportDialogImporter>(&dlg);
+    if (ContactFileReader* reader = contacts.FileReader())
+        reader->SetImporter(importer.get());
     dlg.setCommand(Id::NewContactList, [this] { NewContactList(); });
     dlg.setCommand(Id::OpenContactList, [this] { OpenContactList(); });
     dlg.setCommand(
@@ -74,6 +93,11 @@ ContactsPane::ContactsPane(CQuillmarkDlg& owner)
     }
 }
 
+ContactsPane::~ContactsPane() {
+    if (ContactFileReader* reader = dlg.contactList.FileReader())
+        reader->SetImporter(nullptr);
+}
+
 int ContactsPane::ShownCount() const {
     return list->count();
 }
@@ -93,7 +117,7 @@ void ContactsPane::FillContactsPane() {
     for (int i = 0; i < contacts.GetSize(); ++i) {
         const ContactText::Display d = ContactText::DisplayText(contacts.GetAt(i));
         if (IsContactShown(d.text, d.hasAddress)) {
-            auto* item = new QListWidgetItem(Text::toQString(d.text));
+            auto* item = new QListWidgetItem(ShownText(d.text));
             item->setData(Qt::UserRole, i);
             list->addItem(item);
             ++dlg.contactsShown;
@@ -243,8 +267,7 @@ bool ContactsPane::eventFilter(QObject* watched, QEvent* event) {
         const int index = item->data(Qt::UserRole).toInt();
         const auto& contacts = dlg.contactList.contacts;
         if (index >= 0 && index < contacts.GetSize()) {
-            const std::string_view tip = ContactText::trim(contacts.GetAt(index));
-            QString text = Text::toQString(tip);
+            QString text = ShownText(ContactText::trim(contacts.GetAt(index)));
             text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
             QToolTip::showText(help->globalPos(), text, list->viewport(),
                                list->visualItemRect(item));

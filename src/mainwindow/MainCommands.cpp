@@ -16,6 +16,9 @@
 #include "mainwindow/ControlIds.h"
 #include "mainwindow/HelpWindow.h"
 #include "mainwindow/LabelListPane.h"
+#include "online/HttpClient.h"
+#include "online/OnlineSettings.h"
+#include "online/UpdateCheck.h"
 #include "online/VendorSite.h"
 #include "platform/AppPaths.h"
 #include "platform/Prompt.h"
@@ -34,6 +37,7 @@ MainCommands::MainCommands(CQuillmarkDlg& owner) : QObject(&owner), dlg(owner) {
     dlg.setCommand(Id::AboutQuillmark, [this] { ShowAbout(); });
     dlg.setCommand(Id::Settings, [this] { OnSettings(); });
     dlg.setCommand(Id::CalibratePrinter, [this] { CalibratePrinter(); });
+    dlg.setCommand(Id::CheckForUpdates, [this] { OnCheckForUpdates(); });
     dlg.setCommand(
         Id::PrintLabelsCommand, [this] { OnPrintLabels(); },
         [this] { return !dlg.labelList->labels.IsEmpty(); });
@@ -69,6 +73,12 @@ void MainCommands::ShowHelp() {
 
 void MainCommands::ShowWebsite() {
     (void)Shell::open(QUrl(dlg.vendorSite().homePage()));
+}
+
+void MainCommands::OnCheckForUpdates() {
+    const OnlineSettings online = OnlineSettings::Read(dlg.settingsStore());
+    HttpClient http(online.http);
+    showMessage(UpdateCheck::Message(UpdateCheck::Check(http, online.updateUrl)));
 }
 
 void MainCommands::ShowAbout() {

@@ -6,8 +6,8 @@
 class CQuillmarkDlg;
 #include "mainwindow/HelpWindow.h"
 
-// The main window's own commands: help, the website, About, and the buttons and keys that
-// lead to them.
+// The main window's own commands: help, the website, the update check, About, and the
+// buttons and keys that lead to them.
 class MainCommands : public QObject {
     Q_OBJECT
 public:
@@ -16,6 +16,8 @@ public:
     void ShowHelp();
     void ShowWebsite();
     void ShowAbout();
+    // "Check for updates": tells whether the website offers a newer version.
+    void OnCheckForUpdates();
     void OnSettings();
     void OnPrintLabels();
     // "Calibrate printer...": the offsets that make up for each printer's paper feed.

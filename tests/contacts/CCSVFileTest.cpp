@@ -104,13 +104,13 @@ TEST(CCSVFile, DetectsForeignFiles) {
 
 TEST(CCSVFile, DetectionOfWideFilesAndTheFieldLimit) {
     {
-        // UTF-16 with its byte-order mark: zero bytes and the mark are skipped.
+        // UTF-16 with its byte-order mark is decoded before the scan.
         const char16_t text[] = u"\xFEFFName\tStreet\tTown\nAnn\tRoad\n";
         QByteArray data(reinterpret_cast<const char*>(text), sizeof(text) - 2);
         ScriptedPrompt prompt;
         CCSVFile file(data, QStringLiteral("/x/wide.txt"), false);
         EXPECT_EQ(file.DetectFormat(), CCSVFile::Foreign);
-        EXPECT_TRUE(file.isWide());
+        EXPECT_EQ(file.encoding(), Text::Encoding::Utf16LE);
         EXPECT_EQ(file.delimiter(), '\t');
         EXPECT_EQ(file.fieldCount(), 3);
     }
@@ -294,4 +294,23 @@ TEST(CCSVFile, LabelTextSection) {
     EXPECT_EQ(old.Strings(), (std::vector<std::string>{"A\r", "", "Caf\xC3\xA9\r\nB"}));
 
     EXPECT_EQ(CCSVFile::WriteLabelTexts(CSortStrArray()), QByteArray("|end|\r\n"));
+}
+
+TEST(CCSVFile, AFileOverAGigabyteIsRefusedBeforeReading) {
+    TempDir dir;
+    const QString path = dir.path(QStringLiteral("huge.csv"));
+    {
+        // Sparse: no disk space is used.
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        ASSERT_TRUE(f.resize(CCSVFile::kMaxFileBytes + 1));
+    }
+    ScriptedPrompt prompt;
+    QString name = path;
+    CSortStrArray list;
+    bool imported = false;
+    EXPECT_FALSE(ReadContactFile(name, list, false, nullptr, imported));
+    EXPECT_EQ(prompt.texts(),
+              QStringList{QStringLiteral("The file huge.csv is too large to be a contact list "
+                                         "(over 1 GB).")});
 }
