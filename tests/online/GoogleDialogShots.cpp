@@ -27,9 +27,8 @@ TEST(GoogleDialogShots, EveryDialog) {
     CGoogleAuth auth(QStringLiteral("https://accounts.google.com/o/oauth2/v2/auth"), listener);
     shoot(auth, "google-auth.png");
 
-    CGetGroups groups({QStringLiteral("My Contacts"), QStringLiteral("Family"),
-                       QStringLiteral("Club")},
-                      0);
+    CGetGroups groups(
+        {QStringLiteral("My Contacts"), QStringLiteral("Family"), QStringLiteral("Club")}, 0);
     shoot(groups, "google-groups.png");
     groups.control<QComboBox>(CGetGroups::GroupCombo)->showPopup();
     QTest::qWait(50);
@@ -38,7 +37,8 @@ TEST(GoogleDialogShots, EveryDialog) {
     CClientCredentialsDlg credentials;
     shoot(credentials, "google-client.png");
     credentials.control<QLineEdit>(CClientCredentialsDlg::ClientIdEdit)
-        ->setText(QStringLiteral("123456789012-abcdefghijklmnopqrstuvwxyz012345.apps.googleusercontent.com"));
+        ->setText(QStringLiteral(
+            "123456789012-abcdefghijklmnopqrstuvwxyz012345.apps.googleusercontent.com"));
     credentials.control<QLineEdit>(CClientCredentialsDlg::ClientSecretEdit)
         ->setText(QStringLiteral("GOCSPX-abcdefghijklmnopqrstuvwx"));
     shoot(credentials, "google-client-filled.png");

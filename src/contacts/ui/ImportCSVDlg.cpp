@@ -46,16 +46,16 @@ ImportCSVDlg::ImportCSVDlg(const CCSVFile& file, QWidget* parent)
 
     table_ = template_.place(new QTableView, Table, 7, 36, 403, 132);
     auto* deleteRows = template_.place(new QPushButton(QStringLiteral("Delete selected row(s)")),
-                                       DeleteRows, 7, 173, 90, 14);
+                                       DeleteRows, 7, 173, 82, 14);
     auto* deleteColumns =
         template_.place(new QPushButton(QStringLiteral("Delete all but first 8 columns")),
-                        DeleteColumns, 101, 173, 116, 14);
+                        DeleteColumns, 93, 173, 97, 14);
     auto* reload =
-        template_.place(new QPushButton(QStringLiteral("Reload")), Reload, 252, 173, 50, 14);
+        template_.place(new QPushButton(QStringLiteral("Reload")), Reload, 258, 173, 48, 14);
     auto* import =
-        template_.place(new QPushButton(QStringLiteral("Import")), ImportButton, 306, 173, 50, 14);
+        template_.place(new QPushButton(QStringLiteral("Import")), ImportButton, 310, 173, 48, 14);
     auto* cancel =
-        template_.place(new QPushButton(QStringLiteral("Cancel")), CancelButton, 360, 173, 50, 14);
+        template_.place(new QPushButton(QStringLiteral("Cancel")), CancelButton, 362, 173, 48, 14);
     import->setDefault(true);
     import->setAutoDefault(true);
     for (QPushButton* b : {deleteRows, deleteColumns, reload, cancel})
@@ -95,7 +95,9 @@ ImportCSVDlg::ImportCSVDlg(const CCSVFile& file, QWidget* parent)
     header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     header->setStretchLastSection(false);
 
-    // Step 3: the highest-priority delimiter present, which the detection chose.
+    // The table opens split at the highest-priority delimiter in the file, the first one the
+    // delimiter box offers. It can differ from the detected one (a first line with only
+    // semicolons, commas further down), so the column count is that delimiter's own.
     for (std::size_t d = 0; d < CCSVFile::kDelimiters.size(); ++d) {
         if (presence & (1u << d)) {
             delim = CCSVFile::kDelimiters[d].character;
@@ -104,11 +106,12 @@ ImportCSVDlg::ImportCSVDlg(const CCSVFile& file, QWidget* parent)
     }
     if (delim == 0)
         delim = file.delimiter();
+    columnCount_ = detectedColumnCount_ = file.fieldCount(delim);
     setWindowTitle(QStringLiteral("Importing ") + AppPaths::lastComponent(file.fileName()));
     FillTable();
-    for (const auto& d : CCSVFile::kDelimiters)
-        if (presence & (1u << (&d - CCSVFile::kDelimiters.data())))
-            combo_->addItem(QString::fromLatin1(d.name));
+    for (std::size_t d = 0; d < CCSVFile::kDelimiters.size(); ++d)
+        if (presence & (1u << d))
+            combo_->addItem(QString::fromLatin1(CCSVFile::kDelimiters[d].name));
     combo_->setCurrentIndex(combo_->count() > 0 ? 0 : -1);
 
     // The Delete key does what "Delete selected row(s)" does, as in any list of rows.
