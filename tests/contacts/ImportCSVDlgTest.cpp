@@ -277,6 +277,19 @@ TEST(ImportCSVDlg, ControlsFollowTheWindowAndTheMinimumHolds) {
         const QSize frame = d.frameGeometry().size() - d.size();
         EXPECT_EQ(d.width() + frame.width(), ImportCSVDlg::kMinWidth);
         EXPECT_EQ(d.height() + frame.height(), ImportCSVDlg::kMinHeight);
+        shoot(d, "import-smallest");
+        // At the smallest size the two button groups still stand apart, every caption fits
+        // its button and the table keeps some rows.
+        EXPECT_LT(geometryOf(ImportCSVDlg::DeleteColumns).right() + 4,
+                  geometryOf(ImportCSVDlg::Reload).left());
+        for (const int id :
+             {ImportCSVDlg::DeleteRows, ImportCSVDlg::DeleteColumns, ImportCSVDlg::Reload,
+              ImportCSVDlg::ImportButton, ImportCSVDlg::CancelButton}) {
+            auto* button = d.control<QPushButton>(id);
+            EXPECT_GE(button->width(), button->fontMetrics().horizontalAdvance(button->text()) + 8)
+                << button->text().toStdString();
+        }
+        EXPECT_GT(geometryOf(ImportCSVDlg::Table).height(), 100);
         return int(QDialog::Rejected);
     });
 }

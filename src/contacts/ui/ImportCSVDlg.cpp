@@ -46,16 +46,16 @@ ImportCSVDlg::ImportCSVDlg(const CCSVFile& file, QWidget* parent)
 
     table_ = template_.place(new QTableView, Table, 7, 36, 403, 132);
     auto* deleteRows = template_.place(new QPushButton(QStringLiteral("Delete selected row(s)")),
-                                       DeleteRows, 7, 173, 90, 14);
+                                       DeleteRows, 7, 173, 82, 14);
     auto* deleteColumns =
         template_.place(new QPushButton(QStringLiteral("Delete all but first 8 columns")),
-                        DeleteColumns, 101, 173, 116, 14);
+                        DeleteColumns, 93, 173, 97, 14);
     auto* reload =
-        template_.place(new QPushButton(QStringLiteral("Reload")), Reload, 252, 173, 50, 14);
+        template_.place(new QPushButton(QStringLiteral("Reload")), Reload, 258, 173, 48, 14);
     auto* import =
-        template_.place(new QPushButton(QStringLiteral("Import")), ImportButton, 306, 173, 50, 14);
+        template_.place(new QPushButton(QStringLiteral("Import")), ImportButton, 310, 173, 48, 14);
     auto* cancel =
-        template_.place(new QPushButton(QStringLiteral("Cancel")), CancelButton, 360, 173, 50, 14);
+        template_.place(new QPushButton(QStringLiteral("Cancel")), CancelButton, 362, 173, 48, 14);
     import->setDefault(true);
     import->setAutoDefault(true);
     for (QPushButton* b : {deleteRows, deleteColumns, reload, cancel})
