@@ -144,8 +144,9 @@ int main(int argc, char** argv) {
                        "Input: a label list (.lbl, printed with its own sheet and font "
                        "settings unless options say otherwise), a Quillmark contact list "
                        "(.csv/.tsv, one label per contact in file order), any other "
-                       "delimited .csv/.tsv file (one label per row), or a text file "
-                       "with one label per paragraph (labels separated by blank lines)."));
+                       "delimited .csv/.tsv file (one label per row), a vCard file (.vcf, one "
+                       "label per card), or a text file with one label per paragraph (labels "
+                       "separated by blank lines)."));
     parser.addHelpOption();
     parser.addPositionalArgument(QStringLiteral("input"),
                                  QStringLiteral("The labels to print (not with --test-sheet)."));

@@ -4,6 +4,7 @@
 #include "controls/HoverButton.h"
 #include "controls/SplashWindow.h"
 #include "controls/UpDownControl.h"
+#include "mainwindow/ContactCommands.h"
 #include "mainwindow/ContactsPane.h"
 #include "mainwindow/ControlIds.h"
 #include "mainwindow/LabelListPane.h"
@@ -173,6 +174,7 @@ CQuillmarkDlg::CQuillmarkDlg(SettingsStore& store, QWidget* parent)
     contactsPane = std::make_unique<ContactsPane>(*this);
     labelList = std::make_unique<LabelListPane>(*this);
     mainCommands = new MainCommands(*this);
+    contactCommands = new ContactCommands(*this);
     closeRequestHook = [this] {
         return settings.prefs.contactSource != ContactSource::kFile ||
                contactsPane->QuerySaveContacts();

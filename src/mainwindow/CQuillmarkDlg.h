@@ -10,6 +10,7 @@
 #include <functional>
 #include <memory>
 
+class ContactCommands;
 class ContactsPane;
 class LabelListPane;
 class MainCommands;
@@ -61,6 +62,8 @@ public:
     // The label list with its editor and .lbl files.
     std::unique_ptr<LabelListPane> labelList;
     MainCommands* mainCommands = nullptr; // owned as a child
+    // Adding, editing and deleting contacts, and the address book; owned as a child.
+    ContactCommands* contactCommands = nullptr;
 
     // The vendor's website, as configured.
     VendorSite vendorSite() const;

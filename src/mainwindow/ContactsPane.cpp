@@ -79,18 +79,13 @@ ContactsPane::ContactsPane(CQuillmarkDlg& owner)
         },
         [this] { return ShownCount() > 0; });
     dlg.setCommand(Id::SortContactsByLastName, [this] { ToggleSortByLastName(); });
-    for (const auto& [id, kind] :
-         {std::pair{int(Id::LoadWindowsContacts), ContactSource::kWindowsContacts},
-          std::pair{int(Id::LoadGoogleContacts), ContactSource::kGoogle}}) {
-        const std::uint8_t k = kind;
-        dlg.setCommand(
-            id,
-            [this, k] {
-                QString none;
-                LoadContacts(k, none);
-            },
-            [&contacts, k] { return contacts.Reader(k) != nullptr; });
-    }
+    dlg.setCommand(
+        Id::LoadGoogleContacts,
+        [this] {
+            QString none;
+            LoadContacts(ContactSource::kGoogle, none);
+        },
+        [&contacts] { return contacts.Reader(ContactSource::kGoogle) != nullptr; });
 }
 
 ContactsPane::~ContactsPane() {
@@ -144,7 +139,7 @@ void ContactsPane::UpdateContactsTitle() {
     if (!contacts.contactFileName.isEmpty())
         source = AppPaths::lastComponent(contacts.contactFileName);
     else if (dlg.settings.prefs.contactSource == ContactSource::kWindowsContacts)
-        source = QStringLiteral("Windows Contacts:");
+        source = QStringLiteral("Address Book:");
     else if (dlg.settings.prefs.contactSource == ContactSource::kGoogle)
         source = QStringLiteral("Google Contacts:");
     else
@@ -248,7 +243,8 @@ void ContactsPane::OpenContactList() {
     if (dlg.settings.prefs.contactSource == ContactSource::kFile && !QuerySaveContacts())
         return;
     Prompt::FileRequest request;
-    request.filter = QStringLiteral("CSV Files (*.csv)|*.csv|TSV Files (*.tsv)|*.tsv||");
+    request.filter = QStringLiteral(
+        "CSV Files (*.csv)|*.csv|TSV Files (*.tsv)|*.tsv|vCard files (*.vcf)|*.vcf||");
     const auto path = prompt().openFile(request);
     if (!path || path->isEmpty())
         return;

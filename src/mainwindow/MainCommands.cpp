@@ -104,10 +104,12 @@ void MainCommands::OnSettings() {
             dlg.contactsPane->RefreshContacts(false);
         }
     }
-    if (outcome.usStyleChanged) {
+    if (outcome.usStyleChanged)
         dlg.settings.prefs.usStyle = outcome.usStyle ? 1 : 0;
+    if (outcome.usStyleChanged ||
+        (outcome.addressBookFolderChanged &&
+         dlg.settings.prefs.contactSource == ContactSource::kWindowsContacts))
         dlg.contactsPane->RefreshContacts(true);
-    }
     list.labelsModified = 1; // the label file carries the format
     list.UpdateControls();
 }

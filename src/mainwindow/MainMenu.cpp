@@ -40,7 +40,7 @@ const Menu kMenus[] = {
       {0, nullptr},
       {Id::AssignCategory, "Category..."},
       {0, nullptr},
-      {Id::LoadWindowsContacts, "Load Windows Contacts..."},
+      {Id::LoadWindowsContacts, "Load Address Book..."},
       {Id::LoadGoogleContacts, "Load Google Contacts..."}}},
     {"&Labels",
      {{Id::AddNewLabel, "Add New Label"},

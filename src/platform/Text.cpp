@@ -79,6 +79,10 @@ bool isValidUtf8(std::string_view bytes) {
 std::string from8Bit(std::string_view bytes) {
     if (isValidUtf8(bytes))
         return std::string(bytes);
+    return fromWindows1252(bytes);
+}
+
+std::string fromWindows1252(std::string_view bytes) {
     std::string out;
     out.reserve(bytes.size() + bytes.size() / 4);
     for (const char ch : bytes) {

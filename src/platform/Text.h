@@ -13,6 +13,9 @@ namespace Text {
 // files written on Windows, and converted.
 std::string from8Bit(std::string_view bytes);
 
+// Windows-1252 (and its subset ISO-8859-1) to UTF-8, whatever the bytes look like.
+std::string fromWindows1252(std::string_view bytes);
+
 // UTF-16 little-endian code units to UTF-8.
 std::string fromUtf16(std::u16string_view units);
 

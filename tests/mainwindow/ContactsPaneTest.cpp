@@ -150,7 +150,8 @@ TEST(ContactsPane, OpenContactListMergesOnYes) {
                   QStringLiteral(" with Contact List (click No to replace)?"));
     EXPECT_EQ(caption(dlg), QStringLiteral("b.csv (3 entries)"));
     EXPECT_EQ(h.prompt.fileRequests.back().filter,
-              QStringLiteral("CSV Files (*.csv)|*.csv|TSV Files (*.tsv)|*.tsv||"));
+              QStringLiteral("CSV Files (*.csv)|*.csv|TSV Files (*.tsv)|*.tsv|"
+                             "vCard files (*.vcf)|*.vcf||"));
 }
 
 TEST(ContactsPane, SelectedContactsBecomeLabels) {

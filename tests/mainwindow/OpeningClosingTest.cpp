@@ -26,7 +26,7 @@ TEST(Opening, FirstRunTakesDefaultsAndMarksDimensionsUndefined) {
     EXPECT_EQ(dlg.settings.prefs.contactSource, ContactSource::kWindowsContacts);
     EXPECT_EQ(dlg.control<QLineEdit>(Id::FirstLabelBox)->text(), QStringLiteral("1"));
     EXPECT_EQ(dlg.control<QLabel>(Id::ContactsCaption)->text(),
-              QStringLiteral("Windows Contacts: (0 entries)"));
+              QStringLiteral("Address Book: (0 entries)"));
 }
 
 TEST(Opening, LaterRunUpgradesAnOldRecordAndOpensTheDefaultList) {

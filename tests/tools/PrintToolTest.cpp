@@ -338,3 +338,29 @@ TEST(QuillmarkPrint, ForeignDelimitedFileIsImportedByTheOptions) {
     EXPECT_TRUE(missing.err.contains(QStringLiteral("there is no field 5")))
         << missing.err.toStdString();
 }
+
+TEST(QuillmarkPrint, VCardFileGivesOneLabelPerCard) {
+    if (!havePdfTools())
+        GTEST_SKIP() << "pdftotext is not installed";
+    TempDir dir;
+    QByteArray file;
+    for (int k = 1; k <= 3; ++k) {
+        const QByteArray id = "Q" + QByteArray::number(k) + "x";
+        file += "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:" + id + "Name " + id + "Surname\r\nADR:;;" + id +
+                "12 " + id + "Street;" + id + "Town;;" + id + "POSTCODE;\r\nEND:VCARD\r\n";
+    }
+    const QString vcf = dir.write(QStringLiteral("phone.vcf"), file);
+    const QString pdf = dir.path(QStringLiteral("out.pdf"));
+    const ToolRun run = runTool({vcf, QStringLiteral("-o"), pdf});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_EQ(run.out, QStringLiteral("4\n"));
+    checkWords(pdf, {SheetGeometry{}, 1, 3, {}});
+    EXPECT_EQ(dir.read(QStringLiteral("phone.vcf")), file);
+
+    // A .vcf that is no vCard at all is refused with a message.
+    const QString other = dir.write(QStringLiteral("other.vcf"), "Name,Street\r\n");
+    const ToolRun refused = runTool({other, QStringLiteral("-o"), pdf});
+    EXPECT_NE(refused.exitCode, 0);
+    EXPECT_TRUE(refused.err.contains(QStringLiteral("is not a vCard file")))
+        << refused.err.toStdString();
+}

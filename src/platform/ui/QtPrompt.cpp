@@ -118,3 +118,10 @@ bool QtPrompt::choosePrinter(QPrinter& printer) {
     QPrintDialog dialog(&printer, owner());
     return dialog.exec() == QDialog::Accepted;
 }
+
+std::optional<QString> QtPrompt::chooseFolder(const QString& caption, const QString& start) {
+    const QString path = QFileDialog::getExistingDirectory(owner(), caption, start);
+    if (path.isEmpty())
+        return std::nullopt;
+    return path;
+}

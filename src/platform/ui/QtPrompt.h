@@ -13,6 +13,7 @@ public:
     std::optional<QString> saveFile(const FileRequest& request) override;
     std::optional<QRgb> chooseColour(QRgb initial) override;
     bool choosePrinter(QPrinter& printer) override;
+    std::optional<QString> chooseFolder(const QString& caption, const QString& start) override;
 
     // "CSV Files (*.csv)|*.csv|TSV Files (*.tsv)|*.tsv||" to Qt's ";;"-separated form.
     static QString qtFilter(const QString& filter);
