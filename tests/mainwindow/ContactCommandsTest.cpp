@@ -131,6 +131,7 @@ TEST(AddressBook, FolderOfVCardsAtStartUp) {
                                            QStringLiteral("Ren\u00E9 Dupr\u00E9"),
                                            QStringLiteral("Zo\u00EB \u00C5gren")}));
     EXPECT_EQ(caption(dlg), QStringLiteral("Address Book: (4 entries)"));
+    h.shoot(QStringLiteral("address-book"));
     EXPECT_EQ(dlg.contactCommands->AddressBookFileOf("Ann Lee\r\n1 Road\r\nLeeds\r\n"),
               h.addressBookFolder() + QStringLiteral("/a.VCF"));
     EXPECT_EQ(dlg.contactCommands->AddressBookFileOf("Elsewhere\r\n"), h.addressBookFolder());
