@@ -46,18 +46,19 @@ void globalInit() {
 // One request and its answer, without following redirects; runs on a worker thread.
 Hop transfer(const Request& r) {
     Hop hop;
-    std::unique_ptr<CURL, decltype(&curl_easy_cleanup)> h(curl_easy_init(), &curl_easy_cleanup);
-    if (!h) {
-        hop.error = QStringLiteral("out of memory");
-        return hop;
-    }
+    char errorText[CURL_ERROR_SIZE] = {};
+    // The header list must outlive the handle that points at it.
     curl_slist* list = nullptr;
     for (const QByteArray& header : r.headers)
         list = curl_slist_append(list, header.constData());
     if (r.post)
         list = curl_slist_append(list, "Content-Type: application/x-www-form-urlencoded");
     std::unique_ptr<curl_slist, decltype(&curl_slist_free_all)> headers(list, &curl_slist_free_all);
-    char errorText[CURL_ERROR_SIZE] = {};
+    std::unique_ptr<CURL, decltype(&curl_easy_cleanup)> h(curl_easy_init(), &curl_easy_cleanup);
+    if (!h) {
+        hop.error = QStringLiteral("out of memory");
+        return hop;
+    }
     CURL* c = h.get();
     curl_easy_setopt(c, CURLOPT_URL, r.url.constData());
     curl_easy_setopt(c, CURLOPT_PROTOCOLS_STR, "http,https");
