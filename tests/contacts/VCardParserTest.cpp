@@ -102,6 +102,10 @@ TEST(VCardParser, HardCasesInline) {
         {"a prefix that is only the start of a word is kept",
          "BEGIN:VCARD\nFN:Drew Cole\nN:Cole;Drew;;Dr;\nEND:VCARD\n",
          {"Dr Drew Cole\r\n"}},
+        {"components past the seventh are not address parts",
+         "BEGIN:VCARD\nFN:Ann\nADR:;;1 St,Flat 2;Town;;;UK;" + QByteArray(100000, ';') +
+             QByteArray(100000, ',') + "X\nEND:VCARD\n",
+         {"Ann\r\n1 St\r\nFlat 2\r\nTown\r\nUK\r\n"}},
         {"UTF-16 with its byte-order mark",
          QByteArray("\xFF\xFE", 2) + QByteArray(reinterpret_cast<const char*>(
                                                     u"BEGIN:VCARD\r\nFN:Zo\u00EB\r\nEND:VCARD\r\n"),
