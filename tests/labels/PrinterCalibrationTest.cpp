@@ -124,8 +124,8 @@ TEST(PrinterCalibration, MovesLabelsAndOutlinesOfTheCalibratedPrinterOnly) {
     }
 }
 
-// The calibration sheet: the outlines, and at the first label's top-left corner and the last
-// label's bottom-right corner a cross whose scales are numbered in millimetres of offset.
+// The calibration sheet: the outlines, and at two label corners one label in from the edges
+// a cross whose scales are numbered in millimetres of offset.
 TEST(PrinterCalibration, CalibrationSheetMarksTwoCornersWithScales) {
     for (const PrintOffset offset : {PrintOffset{}, PrintOffset{15, -7}}) {
         CLabelPrinter job{SheetGeometry{}};
@@ -141,9 +141,10 @@ TEST(PrinterCalibration, CalibrationSheetMarksTwoCornersWithScales) {
         for (const auto& f : page.frames)
             (f.brush == StockBrush::DarkGrey ? outlines : lines).push_back(f.rect);
         ASSERT_EQ(outlines.size(), 16u);
-        // Default sheet at 600: first label at (118, 307), last ends at (4841, 6732).
-        const std::pair<int, int> corners[] = {{118 + dx, 307 + dy},
-                                               {outlines.back().right + 0, outlines.back().bottom}};
+        // On the default 2 x 8 sheet: the top-left corner of row 2, column 2 and the
+        // bottom-right corner of row 7, column 1.
+        const std::pair<int, int> corners[] = {{outlines[3].left, outlines[3].top},
+                                               {outlines[12].right, outlines[12].bottom}};
         EXPECT_EQ(outlines.front().left, 118 + dx);
         EXPECT_EQ(outlines.front().top, 307 + dy);
         for (const auto& [x, y] : corners) {
