@@ -2,10 +2,12 @@
 
 #include <QCoreApplication>
 #include <QCursor>
+#include <QEvent>
 #include <QEventLoop>
 #include <QGuiApplication>
 #include <QHostAddress>
 #include <QThread>
+#include <QWindow>
 #include <curl/curl.h>
 #include <memory>
 #include <mutex>
@@ -101,6 +103,24 @@ Hop transfer(const Request& r) {
     return hop;
 }
 
+// While a transfer runs the window repaints, but it is not closed under the command that
+// waits: its closing steps would save a contact list that is half loaded.
+class HoldWindowsOpen : public QObject {
+public:
+    HoldWindowsOpen() { QCoreApplication::instance()->installEventFilter(this); }
+    ~HoldWindowsOpen() override { QCoreApplication::instance()->removeEventFilter(this); }
+
+protected:
+    // The window system's close requests arrive at the window first; widgets closing
+    // themselves are not held.
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::Close || !qobject_cast<QWindow*>(watched))
+            return false;
+        event->ignore();
+        return true;
+    }
+};
+
 // Runs the transfer on a worker thread while this thread's event loop keeps turning.
 Hop transferWithoutFreezing(const Request& r) {
     Hop hop;
@@ -114,6 +134,7 @@ Hop transferWithoutFreezing(const Request& r) {
     const bool gui = qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr;
     if (gui)
         QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
+    HoldWindowsOpen hold;
     worker->start();
     loop.exec(QEventLoop::ExcludeUserInputEvents);
     worker->wait();
