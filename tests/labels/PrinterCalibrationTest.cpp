@@ -1,8 +1,10 @@
 #include "MemorySettingsStore.h"
 #include "RecordingSurface.h"
 
+#include "ScriptedPrompt.h"
 #include "labels/LabelPrinter.h"
 #include "labels/PrinterCalibration.h"
+#include "labels/ui/CDimensionsPP.h"
 
 #include <gtest/gtest.h>
 #include <map>
@@ -173,4 +175,41 @@ TEST(PrinterCalibration, CalibrationSheetMarksTwoCornersWithScales) {
         for (const char* n : {"-10", "-5", "+5", "+10"})
             EXPECT_EQ(numbers[n], 4) << n;
     }
+}
+
+// The Dimensions page's test sheet goes through the same lookup as the Print command.
+TEST(PrinterCalibration, DimensionsTestSheetUsesTheChosenPrintersOffset) {
+    ScriptedPrompt p;
+    // A named printer that leaves its pages behind when the job releases it.
+    struct Kept : NamedPrintDevice {
+        Kept(std::vector<RecordingSurface>& out)
+            : NamedPrintDevice(QStringLiteral("Laser")), out(out) {}
+        ~Kept() override { out = pages; }
+        std::vector<RecordingSurface>& out;
+    };
+    auto printTestSheet = [](bool calibrated) {
+        std::vector<RecordingSurface> pages;
+        CDimensionsPP page;
+        page.values = DimensionValues::fromGeometry(SheetGeometry{});
+        page.activate();
+        page.deviceSource = [&] { return std::make_unique<Kept>(pages); };
+        if (calibrated)
+            page.calibration = [](const QString& name) {
+                return name == QLatin1String("Laser") ? PrintOffset{15, -7} : PrintOffset{};
+            };
+        page.OnPrintTestSheet();
+        return pages;
+    };
+    const auto plain = printTestSheet(false);
+    const auto moved = printTestSheet(true);
+    ASSERT_EQ(plain.size(), 1u);
+    ASSERT_EQ(moved.size(), 1u);
+    ASSERT_EQ(plain[0].frames.size(), 16u);
+    ASSERT_EQ(moved[0].frames.size(), 16u);
+    for (std::size_t i = 0; i < 16; ++i) {
+        const DeviceRect& a = moved[0].frames[i].rect;
+        const DeviceRect& b = plain[0].frames[i].rect;
+        EXPECT_EQ(a, (DeviceRect{b.left + 35, b.top - 16, b.right + 35, b.bottom - 16}));
+    }
+    EXPECT_TRUE(p.shown.empty());
 }
