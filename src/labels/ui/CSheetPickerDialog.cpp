@@ -111,7 +111,7 @@ CSheetPickerDialog::CSheetPickerDialog(const std::vector<LabelSheet>& sheets, QW
     });
 
     refill();
-    resize(sizeHint().width() + 120, sizeHint().height());
+    resize(sizeHint().width() + 200, sizeHint().height());
 }
 
 void CSheetPickerDialog::refill() {
