@@ -4,6 +4,7 @@
 #include "labels/LabelFormat.h"
 #include "labels/LabelLines.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 
@@ -136,10 +137,13 @@ void CLabelPrinter::PrintCalibrationMarks(PrintDevice& device) {
     const SheetGeometry& g = format.geometry;
     if (g.labelsAcross == 0 || g.labelsDown == 0)
         return;
-    const DeviceRect first = labelRect(0, 0);
-    const DeviceRect last = labelRect(g.labelsAcross - 1, g.labelsDown - 1);
-    PrintCalibrationMark(device, first.left, first.top);
-    PrintCalibrationMark(device, last.right, last.bottom);
+    // Corners one label in from the sheet's edges, where the scales stay on the paper and
+    // within what any printer reaches.
+    const int across = g.labelsAcross, down = g.labelsDown;
+    const DeviceRect upper = labelRect(std::min(1, across - 1), std::min(1, down - 1));
+    const DeviceRect lower = labelRect(std::max(across - 2, 0), std::max(down - 2, 0));
+    PrintCalibrationMark(device, upper.left, upper.top);
+    PrintCalibrationMark(device, lower.right, lower.bottom);
 }
 
 void CLabelPrinter::PrintCalibrationMark(PrintDevice& device, int x, int y) {
@@ -167,9 +171,11 @@ void CLabelPrinter::PrintCalibrationMark(PrintDevice& device, int x, int y) {
             continue;
         // The number is the offset to enter when a label's edge crosses the scale there.
         const std::string text = (mm > 0 ? "+" : "") + std::to_string(mm);
-        const DeviceRect h = shifted(device, {x + along, y + tick, x + along, y + tick});
+        // Across: numbers above the hair, ticks below; down: both to the right. The numbers
+        // of the two scales then never meet near the centre.
+        const DeviceRect h = shifted(device, {x + along, y, x + along, y});
         const TextExtent size = dc.textExtent(text);
-        dc.textOut(h.left - size.cx / 2, h.top, text);
+        dc.textOut(h.left - size.cx / 2, h.top - TenthsToDevice(5) - size.cy, text);
         const DeviceRect v = shifted(device, {x + tick, y + along, x + tick, y + along});
         dc.textOut(v.left + TenthsToDevice(5), v.top - size.cy / 2, text);
     }

@@ -6,6 +6,9 @@
 #include "controls/SplashWindow.h"
 #include "controls/UpDownControl.h"
 #include "labels/LabelPrinter.h"
+#include "labels/PrinterCalibration.h"
+#include "labels/ui/CCalibrationDialog.h"
+#include "labels/ui/CDimensionsPP.h"
 #include "labels/ui/CSettingsSheet.h"
 #include "labels/ui/PrintProgressDialog.h"
 #include "labels/ui/PrinterDevice.h"
@@ -22,9 +25,11 @@
 #include "platform/Prompt.h"
 #include "platform/Shell.h"
 #include "platform/Text.h"
+#include "platform/ui/DialogRunner.h"
 
 #include <QAbstractButton>
 #include <QLineEdit>
+#include <QPrinterInfo>
 #include <QRadioButton>
 #include <QShortcut>
 
@@ -32,6 +37,7 @@ MainCommands::MainCommands(CQuillmarkDlg& owner) : QObject(&owner), dlg(owner) {
     dlg.setCommand(Id::ShowHelp, [this] { ShowHelp(); });
     dlg.setCommand(Id::AboutQuillmark, [this] { ShowAbout(); });
     dlg.setCommand(Id::Settings, [this] { OnSettings(); });
+    dlg.setCommand(Id::CalibratePrinter, [this] { CalibratePrinter(); });
     dlg.setCommand(Id::CheckForUpdates, [this] { OnCheckForUpdates(); });
     dlg.setCommand(
         Id::PrintLabelsCommand, [this] { OnPrintLabels(); },
@@ -91,6 +97,9 @@ void MainCommands::OnSettings() {
     auto* categoriesPage = new CCategoriesPP(dlg.categories.categoryNames,
                                              dlg.settings.prefs.usStyle != 0, dlg.settingsStore());
     sheet.addPage(categoriesPage, CCategoriesPP::title());
+    sheet.dimensionsPage().calibration = [this](const QString& printer) {
+        return PrinterCalibration(dlg.settingsStore()).offsetFor(printer);
+    };
     sheet.setStartOnDimensions(dlg.dimensionsUndefined != 0);
     dlg.dimensionsUndefined = 0;
     if (sheet.run() != QDialog::Accepted)
@@ -128,6 +137,9 @@ void MainCommands::OnPrintLabels() {
     const int first = dlg.control<UpDownControl>(Id::FirstLabelSpin)->position();
     CLabelPrinter job(dlg.settings.prefs, Text::fromQString(dlg.settings.fontName),
                       list.labels.Strings(), askForPrinter);
+    job.calibration = [this](const QString& printer) {
+        return PrinterCalibration(dlg.settingsStore()).offsetFor(printer);
+    };
     PrintProgressDialog progress(job, &dlg);
     const int next = job.Print(false, first);
     if (next > 0) {
@@ -135,6 +147,14 @@ void MainCommands::OnPrintLabels() {
         dlg.settings.prefs.firstLabel = static_cast<std::uint8_t>(next);
         dlg.control<UpDownControl>(Id::FirstLabelSpin)->setPosition(dlg.settings.prefs.firstLabel);
     }
+}
+
+void MainCommands::CalibratePrinter() {
+    PrinterCalibration calibration(dlg.settingsStore());
+    CCalibrationDialog dialog(calibration, dlg.settings.prefs.geometry,
+                              QPrinterInfo::availablePrinterNames(),
+                              QPrinterInfo::defaultPrinterName(), &dlg);
+    (void)DialogRunner::exec(dialog);
 }
 
 void MainCommands::AssignCategory() {
