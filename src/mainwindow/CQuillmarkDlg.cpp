@@ -176,6 +176,7 @@ CQuillmarkDlg::CQuillmarkDlg(SettingsStore& store, QWidget* parent)
     labelList = std::make_unique<LabelListPane>(*this);
     mainCommands = new MainCommands(*this);
     contactCommands = new ContactCommands(*this);
+    closeRequestHook = [this] { return QueryClose(); };
 }
 
 CQuillmarkDlg::~CQuillmarkDlg() = default;
@@ -464,7 +465,7 @@ void CQuillmarkDlg::reject() {
 }
 
 void CQuillmarkDlg::closeEvent(QCloseEvent* event) {
-    if (!closed_ && !QueryClose()) {
+    if (!closed_ && closeRequestHook && !closeRequestHook()) {
         event->ignore();
         return;
     }

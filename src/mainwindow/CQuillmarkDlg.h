@@ -112,4 +112,9 @@ private:
     QHash<int, std::function<bool()>> rules_;
     bool closed_ = false;
     bool recorded_ = false;
+
+public:
+    // Asked when the window's close box is used; false keeps the window open. The closing
+    // questions by default.
+    std::function<bool()> closeRequestHook;
 };

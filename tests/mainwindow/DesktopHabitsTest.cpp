@@ -77,8 +77,9 @@ TEST(DesktopHabits, EverySeparatorShows) {
         QMenu* menu = dlg.menu().menu(index);
         menu->popup(dlg.mapToGlobal(QPoint(10, 10)));
         for (QAction* a : menu->actions()) {
-            if (a->isSeparator())
+            if (a->isSeparator()) {
                 EXPECT_GT(menu->actionGeometry(a).height(), 0) << index;
+            }
         }
         menu->hide();
     }
