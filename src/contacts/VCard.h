@@ -9,7 +9,7 @@
 class VCard {
 public:
     // Positions of the structured name (N) and address (ADR) components.
-    enum NamePart { Family = 0, Given = 1, Additional = 2, Prefix = 3, Suffix = 4 };
+    enum NamePart { Family = 0, Given = 1, Additional = 2, Prefix = 3, Suffix = 4, kNameParts = 5 };
     enum AddressPart {
         PoBox = 0,
         Extended = 1,

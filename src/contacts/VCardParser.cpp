@@ -276,14 +276,30 @@ std::string cleanText(string_view value) {
     return out;
 }
 
-// Splits a value at unescaped semicolons (when structured) into components and each
-// component at unescaped commas (when lists) into values, resolving \n, \N, \, \; and \\.
-// Each component's values are cleaned, empty ones dropped, and joined by joiner.
-std::vector<std::string> splitValue(string_view v, bool structured, bool lists,
+// Splits a value at unescaped semicolons into at most maxComponents components (the rest of
+// the value is not needed) and each component at unescaped commas (when lists) into values,
+// resolving \n, \N, \, \; and \\. Each component's values are cleaned, empty ones dropped,
+// and joined by joiner. Memory stays in proportion to the value, whatever its separators.
+std::vector<std::string> splitValue(string_view v, std::size_t maxComponents, bool lists,
                                     const std::string& joiner) {
-    std::vector<std::vector<std::string>> components(1, std::vector<std::string>(1));
+    std::vector<std::string> components;
+    std::string joined;
+    std::string current;
+    const auto endValue = [&] {
+        const std::string clean = cleanText(current);
+        current.clear();
+        if (clean.empty())
+            return;
+        if (!joined.empty())
+            joined += joiner;
+        joined += clean;
+    };
+    const auto endComponent = [&] {
+        endValue();
+        components.push_back(std::move(joined));
+        joined.clear();
+    };
     for (std::size_t i = 0; i < v.size(); ++i) {
-        std::string& current = components.back().back();
         const char c = v[i];
         if (c == '\\' && i + 1 < v.size()) {
             const char n = v[++i];
@@ -295,29 +311,18 @@ std::vector<std::string> splitValue(string_view v, bool structured, bool lists,
                 current += '\\';
                 current += n;
             }
-        } else if (c == ';' && structured) {
-            components.emplace_back(1);
+        } else if (c == ';' && maxComponents > 1) {
+            endComponent();
+            if (components.size() == maxComponents)
+                return components;
         } else if (c == ',' && lists) {
-            components.back().emplace_back();
+            endValue();
         } else {
             current += c;
         }
     }
-    std::vector<std::string> out;
-    out.reserve(components.size());
-    for (const auto& values : components) {
-        std::string joined;
-        for (const std::string& value : values) {
-            const std::string clean = cleanText(value);
-            if (clean.empty())
-                continue;
-            if (!joined.empty())
-                joined += joiner;
-            joined += clean;
-        }
-        out.push_back(std::move(joined));
-    }
-    return out;
+    endComponent();
+    return components;
 }
 
 // A card between its BEGIN and END lines, holding the wanted values decoded but not yet
@@ -334,11 +339,11 @@ struct OpenCard {
         // vCard 2.1 knows no value lists: a comma there is just a comma.
         const bool lists = !version.starts_with('2');
         if (formattedName)
-            card.formattedName = splitValue(*formattedName, false, false, " ").front();
+            card.formattedName = splitValue(*formattedName, 1, false, " ").front();
         if (name)
-            card.name = splitValue(*name, true, lists, " ");
+            card.name = splitValue(*name, VCard::kNameParts, lists, " ");
         if (address)
-            card.address = splitValue(*address, true, lists, "\r\n");
+            card.address = splitValue(*address, VCard::kAddressParts, lists, "\r\n");
         return card;
     }
 };

@@ -5,6 +5,7 @@
 #include "contacts/ui/ImportDialogImporter.h"
 #include "mainwindow/CQuillmarkDlg.h"
 #include "mainwindow/ControlIds.h"
+#include "mainwindow/TipText.h"
 #include "platform/AppPaths.h"
 #include "platform/Prompt.h"
 #include "platform/Text.h"
@@ -109,16 +110,27 @@ void ContactsPane::FillContactsPane() {
     list->clear();
     CSortStrArray& contacts = dlg.contactList.contacts;
     contacts.Sort();
+    bool twoLines = false;
     for (int i = 0; i < contacts.GetSize(); ++i) {
         const ContactText::Display d = ContactText::DisplayText(contacts.GetAt(i));
         if (IsContactShown(d.text, d.hasAddress)) {
-            auto* item = new QListWidgetItem(ShownText(d.text));
+            // A contact of two lines without an address shows both, so that two such
+            // contacts of the same name can be told apart.
+            QString text = ShownText(d.text);
+            text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+            text.remove(QLatin1Char('\r'));
+            twoLines = twoLines || text.contains(QLatin1Char('\n'));
+            auto* item = new QListWidgetItem(text);
             item->setData(Qt::UserRole, i);
             list->addItem(item);
             ++dlg.contactsShown;
         }
         ++dlg.contactsTotal;
     }
+    const int lineHeight = list->fontMetrics().height();
+    list->setGridSize(QSize(list->gridSize().width(), (twoLines ? 2 : 1) * lineHeight + 2));
+    // Uniform sizes take every item's size from the first one, which may have one line.
+    list->setUniformItemSizes(!twoLines);
     list->setUpdatesEnabled(true);
 }
 
@@ -209,7 +221,7 @@ std::vector<int> ContactsPane::SelectedContacts() const {
     return out;
 }
 
-bool ContactsPane::QuerySaveContacts() {
+bool ContactsPane::QuerySaveContacts(bool mustSave) {
     const ContactList& contacts = dlg.contactList;
     if (!contacts.contactsModified || contacts.contacts.IsEmpty())
         return true;
@@ -222,8 +234,10 @@ bool ContactsPane::QuerySaveContacts() {
     if (answer == Prompt::Answer::Cancel)
         return false;
     if (answer == Prompt::Answer::Yes) {
-        (void)dlg.contactList.SaveContactsAs();
-        UpdateContactsTitle();
+        const auto saved = dlg.contactList.SaveContactsAs();
+        if (saved != ContactList::SaveAsResult::Cancelled)
+            UpdateContactsTitle();
+        return !mustSave || saved == ContactList::SaveAsResult::Saved;
     }
     return true;
 }
@@ -265,7 +279,7 @@ bool ContactsPane::eventFilter(QObject* watched, QEvent* event) {
         if (index >= 0 && index < contacts.GetSize()) {
             QString text = ShownText(ContactText::trim(contacts.GetAt(index)));
             text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-            QToolTip::showText(help->globalPos(), text, list->viewport(),
+            QToolTip::showText(help->globalPos(), TipText::wrap(text), list->viewport(),
                                list->visualItemRect(item));
         }
         return true;

@@ -60,5 +60,6 @@ enum Command : int {
     CheckForUpdates = 32817,
     AboutQuillmark = 32795,
     PrintLabelsCommand = 57607,
+    CalibratePrinter = 32830,
 };
 } // namespace Id

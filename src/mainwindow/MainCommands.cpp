@@ -6,7 +6,11 @@
 #include "controls/SplashWindow.h"
 #include "controls/UpDownControl.h"
 #include "labels/LabelPrinter.h"
+#include "labels/PrinterCalibration.h"
+#include "labels/ui/CCalibrationDialog.h"
+#include "labels/ui/CDimensionsPP.h"
 #include "labels/ui/CSettingsSheet.h"
+#include "labels/ui/PrintProgressDialog.h"
 #include "labels/ui/PrinterDevice.h"
 #include "mainwindow/CQuillmarkDlg.h"
 #include "mainwindow/ContactsPane.h"
@@ -21,9 +25,11 @@
 #include "platform/Prompt.h"
 #include "platform/Shell.h"
 #include "platform/Text.h"
+#include "platform/ui/DialogRunner.h"
 
 #include <QAbstractButton>
 #include <QLineEdit>
+#include <QPrinterInfo>
 #include <QRadioButton>
 #include <QShortcut>
 
@@ -31,6 +37,7 @@ MainCommands::MainCommands(CQuillmarkDlg& owner) : QObject(&owner), dlg(owner) {
     dlg.setCommand(Id::ShowHelp, [this] { ShowHelp(); });
     dlg.setCommand(Id::AboutQuillmark, [this] { ShowAbout(); });
     dlg.setCommand(Id::Settings, [this] { OnSettings(); });
+    dlg.setCommand(Id::CalibratePrinter, [this] { CalibratePrinter(); });
     dlg.setCommand(Id::CheckForUpdates, [this] { OnCheckForUpdates(); });
     dlg.setCommand(
         Id::PrintLabelsCommand, [this] { OnPrintLabels(); },
@@ -66,7 +73,9 @@ void MainCommands::ShowHelp() {
 }
 
 void MainCommands::ShowWebsite() {
-    (void)Shell::open(QUrl(dlg.vendorSite().homePage()));
+    const QUrl home(dlg.vendorSite().homePage());
+    if (!Shell::open(home))
+        showMessage(Shell::noBrowserMessage(home));
 }
 
 void MainCommands::OnCheckForUpdates() {
@@ -88,6 +97,9 @@ void MainCommands::OnSettings() {
     auto* categoriesPage = new CCategoriesPP(dlg.categories.categoryNames,
                                              dlg.settings.prefs.usStyle != 0, dlg.settingsStore());
     sheet.addPage(categoriesPage, CCategoriesPP::title());
+    sheet.dimensionsPage().calibration = [this](const QString& printer) {
+        return PrinterCalibration(dlg.settingsStore()).offsetFor(printer);
+    };
     sheet.setStartOnDimensions(dlg.dimensionsUndefined != 0);
     dlg.dimensionsUndefined = 0;
     if (sheet.run() != QDialog::Accepted)
@@ -125,12 +137,24 @@ void MainCommands::OnPrintLabels() {
     const int first = dlg.control<UpDownControl>(Id::FirstLabelSpin)->position();
     CLabelPrinter job(dlg.settings.prefs, Text::fromQString(dlg.settings.fontName),
                       list.labels.Strings(), askForPrinter);
+    job.calibration = [this](const QString& printer) {
+        return PrinterCalibration(dlg.settingsStore()).offsetFor(printer);
+    };
+    PrintProgressDialog progress(job, &dlg);
     const int next = job.Print(false, first);
     if (next > 0) {
         // Both the record and the box keep the position in one byte.
         dlg.settings.prefs.firstLabel = static_cast<std::uint8_t>(next);
         dlg.control<UpDownControl>(Id::FirstLabelSpin)->setPosition(dlg.settings.prefs.firstLabel);
     }
+}
+
+void MainCommands::CalibratePrinter() {
+    PrinterCalibration calibration(dlg.settingsStore());
+    CCalibrationDialog dialog(calibration, dlg.settings.prefs.geometry,
+                              QPrinterInfo::availablePrinterNames(),
+                              QPrinterInfo::defaultPrinterName(), &dlg);
+    (void)DialogRunner::exec(dialog);
 }
 
 void MainCommands::AssignCategory() {

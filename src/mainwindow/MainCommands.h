@@ -20,6 +20,8 @@ public:
     void OnCheckForUpdates();
     void OnSettings();
     void OnPrintLabels();
+    // "Calibrate printer...": the offsets that make up for each printer's paper feed.
+    void CalibratePrinter();
     // "Category...": assigns the selected contacts to categories.
     void AssignCategory();
 

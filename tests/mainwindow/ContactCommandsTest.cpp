@@ -1,7 +1,9 @@
 #include "mainwindow/ContactCommands.h"
 #include "MainWindowHarness.h"
 #include "TempDir.h"
+#include "contacts/ui/CCategoriesPP.h"
 #include "contacts/ui/CEditDetails.h"
+#include "labels/ui/CSettingsSheet.h"
 #include "mainwindow/ContactsPane.h"
 #include "mainwindow/ControlIds.h"
 #include "platform/Shell.h"
@@ -14,6 +16,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QUrl>
 #include <gtest/gtest.h>
 
@@ -131,6 +134,7 @@ TEST(AddressBook, FolderOfVCardsAtStartUp) {
                                            QStringLiteral("Ren\u00E9 Dupr\u00E9"),
                                            QStringLiteral("Zo\u00EB \u00C5gren")}));
     EXPECT_EQ(caption(dlg), QStringLiteral("Address Book: (4 entries)"));
+    h.shoot(QStringLiteral("address-book"));
     EXPECT_EQ(dlg.contactCommands->AddressBookFileOf("Ann Lee\r\n1 Road\r\nLeeds\r\n"),
               h.addressBookFolder() + QStringLiteral("/a.VCF"));
     EXPECT_EQ(dlg.contactCommands->AddressBookFileOf("Elsewhere\r\n"), h.addressBookFolder());
@@ -139,7 +143,8 @@ TEST(AddressBook, FolderOfVCardsAtStartUp) {
 TEST(AddressBook, LoadCommandAsksForAMissingFolderAndRemembersIt) {
     MainWindowHarness h;
     CQuillmarkDlg& dlg = h.open();
-    EXPECT_EQ(dlg.command(Id::LoadWindowsContacts)->text(), QStringLiteral("Load Address Book..."));
+    EXPECT_EQ(dlg.command(Id::LoadWindowsContacts)->text().remove(QLatin1Char('&')),
+              QStringLiteral("Load Address Book..."));
 
     // Cancel does nothing.
     dlg.runCommand(Id::LoadWindowsContacts);
@@ -207,6 +212,35 @@ TEST(AddressBook, EditOpensTheContactsFileAndActivationOffersAReloadOnce) {
     activate(dlg);
     QCoreApplication::processEvents();
     EXPECT_EQ(h.prompt.shown.size(), 2u);
+}
+
+// A folder chosen with "Change..." on the settings page is stored on OK, and a list from the
+// address book is read again from it.
+TEST(AddressBook, FolderChangedInSettingsIsReadAtOnce) {
+    MainWindowHarness h;
+    const auto record = LabelPreferences{}.toBytes(); // stored settings, address book source
+    h.store.values[QStringLiteral("Preferences")] = QByteArray(
+        reinterpret_cast<const char*>(record.data()), static_cast<qsizetype>(record.size()));
+    CQuillmarkDlg& dlg = h.open();
+    ASSERT_EQ(dlg.settings.prefs.contactSource, ContactSource::kWindowsContacts);
+    TempDir chosen;
+    chosen.write(QStringLiteral("pat.vcf"), card("Pat Doe", "1 Main St", "Springfield"));
+    h.prompt.folderWith(chosen.path(QString()));
+    DialogRunner::setHook([](QDialog& d) {
+        auto* sheet = qobject_cast<CSettingsSheet*>(&d);
+        if (sheet == nullptr)
+            return int(QDialog::Rejected);
+        auto* page = sheet->findChild<CCategoriesPP*>();
+        static_cast<QPushButton*>(page->control(CCategoriesPP::ChangeAddressBookButton))->click();
+        sheet->pressOk();
+        return sheet->result();
+    });
+    dlg.runCommand(Id::Settings);
+    DialogRunner::setHook({});
+    EXPECT_EQ(h.store.values[QStringLiteral("AddressBookFolder")].toString(),
+              chosen.path(QString()));
+    EXPECT_EQ(itemTexts(dlg), QStringList{QStringLiteral("Pat Doe")});
+    EXPECT_TRUE(h.prompt.shown.empty()); // the list was empty: nothing to merge
 }
 
 TEST(AddressBook, AddAndDeleteOpenTheFolder) {

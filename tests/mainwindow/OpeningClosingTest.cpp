@@ -83,14 +83,16 @@ TEST(Closing, QuitWithAnEmptyFirstLabelBoxStaysOpen) {
     EXPECT_FALSE(h.store.values.contains(QStringLiteral("Preferences")));
 }
 
-TEST(Closing, EscapeClosesWithoutAskingAndStillSaves) {
+// Escape asks about an unsaved contact list as the close box does, then closes and saves.
+TEST(Closing, EscapeAsksAboutUnsavedContactsAndStillSaves) {
     MainWindowHarness h;
     CQuillmarkDlg& dlg = h.open();
     dlg.contactList.contactsModified = true;
     dlg.contactList.contacts.Add("Ann Lee\r\n1 Road\r\nTown");
     dlg.settings.prefs.contactSource = ContactSource::kFile;
+    h.prompt.answer(Prompt::Answer::No);
     dlg.reject();
-    EXPECT_TRUE(h.prompt.shown.empty());
+    EXPECT_EQ(h.prompt.texts(), QStringList{QStringLiteral("Save changes to unsaved list?")});
     EXPECT_TRUE(h.store.values.contains(QStringLiteral("Preferences")));
 }
 
