@@ -160,20 +160,19 @@ TEST(CLabelFormat, ShrinksOnePointAtATimeMeasuringOnlyTheWidestLine) {
 }
 
 TEST(CLabelFormat, TallLabelWithAHugeMaximumFitsInFewSteps) {
-    // Starting sizes in the thousands of points: the search skips what cannot fit, yet ends
-    // on the same size as trying every point would (10 characters of `size` units each in
-    // 1000 units: 100 points), also when the width barely decides it.
+    // A huge maximum is held at 50 points; from there the search skips what cannot fit, yet
+    // ends on the same size as trying every point would (10 characters of `size` units each
+    // in 100 units: 10 points), also when the width barely decides it.
     struct Case {
         int width, height, maxSize;
         const char* text;
         int finalSize;
     };
     const Case cases[] = {
-        {1000, 100000, 65535, "abcdefghij", 100},
-        {1009, 100000, 65535, "abcdefghij", 100},
-        {1000, 3000, 65535, "abcdefghij\r\nk\r\nl", 100}, // height starts at 1000
-        {60000, 2400, 65535, "a\r\nb", 1001},             // height decides: 2 × 1201
-        {5, 100000, 65535, "ab cd", 7},                   // nothing fits: split, one below 8
+        {100, 100000, 65535, "abcdefghij", 10},
+        {109, 100000, 65535, "abcdefghij", 10},
+        {100, 300, 65535, "abcdefghij\r\nk\r\nl", 10}, // height starts at 50
+        {5, 100000, 65535, "ab cd", 7},                // nothing fits: split, one below 8
     };
     for (const Case& c : cases) {
         RecordingSurface dc;
