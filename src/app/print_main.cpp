@@ -2,6 +2,7 @@
 // and fitting as the program's Print command.
 #include "app/LabelInput.h"
 #include "labels/DimFile.h"
+#include "labels/FitReport.h"
 #include "labels/LabelFormat.h"
 #include "labels/LabelPreferences.h"
 #include "labels/LabelPrinter.h"
@@ -23,6 +24,7 @@ namespace {
 
 constexpr int kExitFailure = 1;
 constexpr int kExitUsage = 2;
+constexpr int kExitMisfit = 3;                     // --strict and a label that does not fit
 constexpr int kMinFontSize = 8, kMaxFontSize = 50; // the Fonts page's limits
 constexpr int kMaxMargin = 50;
 constexpr int kMinResolution = 10, kMaxResolution = 4800;
@@ -88,6 +90,19 @@ std::optional<QPageSize> paperOption(const QString& text) {
     return std::nullopt;
 }
 
+// Tells which labels do not fit, with what happened to each; true when there are any.
+bool reportMisfits(const FitReport& report) {
+    const std::vector<int> labels = report.misfits();
+    if (labels.empty())
+        return false;
+    say(FitReport::summary(labels));
+    for (int k : labels)
+        std::fprintf(stderr, "  label %d: %s (%d pt)\n", k,
+                     report.find(k)->description().toLocal8Bit().constData(),
+                     report.find(k)->finalSize);
+    return true;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -149,8 +164,12 @@ int main(int argc, char** argv) {
                                    QStringLiteral("Paper size: A4, Letter, Legal or A5 "
                                                   "(default A4)."),
                                    QStringLiteral("SIZE"), QStringLiteral("A4"));
+    const QCommandLineOption strict(
+        QStringLiteral("strict"),
+        QStringLiteral("Write no PDF, and exit with status 3, when a label's text does not "
+                       "fit its label (split, cut, lines dropped, or overflowing)."));
     parser.addOptions({output, dim, first, resolution, testSheet, font, bold, italic, maxSize,
-                       alignment, margin, colour, paper});
+                       alignment, margin, colour, paper, strict});
     parser.process(app);
 
     const bool printTestSheet = parser.isSet(testSheet);
@@ -237,6 +256,16 @@ int main(int argc, char** argv) {
     if (!input.format || parser.isSet(colour))
         format.textColour = *textColour;
 
+    // Strict: the labels are fitted first, and a job with a misfit is refused before anything
+    // is written.
+    if (parser.isSet(strict) && !printTestSheet) {
+        CLabelPrinter survey(format, faceName, input.labels);
+        if (reportMisfits(survey.Survey(*dpi, *dpi))) {
+            say(QStringLiteral("--strict: no PDF written."));
+            return kExitMisfit;
+        }
+    }
+
     // The PDF goes to a temporary file that replaces the output only once it is complete.
     const QString outputPath = parser.value(output);
     QSaveFile file(outputPath);
@@ -258,6 +287,7 @@ int main(int argc, char** argv) {
         };
         next = job.Print(device, printTestSheet, *firstPosition);
         completed = device.completed();
+        (void)reportMisfits(job.Fits());
     }
     if (!completed) {
         file.cancelWriting();

@@ -60,5 +60,6 @@ enum Command : int {
     CheckForUpdates = 32817,
     AboutQuillmark = 32795,
     PrintLabelsCommand = 57607,
+    PrintPreview = 32900, // the program's own, numbered clear of the others
 };
 } // namespace Id

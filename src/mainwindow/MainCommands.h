@@ -4,6 +4,7 @@
 #include <QPointer>
 
 class CQuillmarkDlg;
+class LabelFitMark;
 #include "mainwindow/HelpWindow.h"
 
 // The main window's own commands: help, the website, About, and the buttons and keys that
@@ -18,12 +19,19 @@ public:
     void ShowAbout();
     void OnSettings();
     void OnPrintLabels();
+    // "Print Preview...": the job's sheets as they will print; its Print button prints.
+    void PrintPreview();
     // "Category...": assigns the selected contacts to categories.
     void AssignCategory();
 
     HelpWindow* helpWindow() const { return help; }
+    LabelFitMark* labelFitMark() const { return fitMark; }
 
 private:
+    // Shows the message about undefined dimensions and opens the settings; true then.
+    bool refuseUndefinedDimensions();
+
     CQuillmarkDlg& dlg;
     QPointer<HelpWindow> help;
+    LabelFitMark* fitMark; // a child of the window
 };
