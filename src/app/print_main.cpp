@@ -7,6 +7,7 @@
 #include "labels/LabelPreferences.h"
 #include "labels/LabelPrinter.h"
 #include "labels/PdfPrintDevice.h"
+#include "labels/SheetLibrary.h"
 #include "platform/Allocator.h"
 #include "platform/FileError.h"
 #include "platform/SaveFile.h"
@@ -17,6 +18,7 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QSaveFile>
+#include <cmath>
 #include <cstdio>
 #include <limits>
 
@@ -103,6 +105,45 @@ bool reportMisfits(const FitReport& report) {
     return true;
 }
 
+// "1.5,-0.7" (millimetres, right and down) to tenths.
+std::optional<PrintOffset> offsetOption(const QString& text) {
+    const QStringList parts = text.split(QLatin1Char(','));
+    if (parts.size() != 2)
+        return std::nullopt;
+    PrintOffset offset;
+    int* fields[] = {&offset.x, &offset.y};
+    for (int i = 0; i < 2; ++i) {
+        bool ok = false;
+        const double mm = parts[i].trimmed().toDouble(&ok);
+        if (!ok || !std::isfinite(mm) || std::abs(mm) > PrintOffset::kLimit / 10.0)
+            return std::nullopt;
+        *fields[i] = static_cast<int>(std::lround(mm * 10.0));
+    }
+    return offset;
+}
+
+int listSheets(const QString& text) {
+    const SheetLibrary::LoadResult& library = SheetLibrary::builtIn();
+    if (!library.ok()) {
+        say(library.error);
+        return kExitFailure;
+    }
+    const auto found = SheetLibrary::find(library.sheets, text);
+    if (found.empty()) {
+        say(QStringLiteral("no sheet matches \"%1\".").arg(text));
+        return kExitFailure;
+    }
+    for (const LabelSheet* sheet : found) {
+        const QString line =
+            QStringLiteral("%1\t%2\t%3\t%4 per sheet\t%5\t%6\n")
+                .arg(sheet->codes.join(QStringLiteral(" / ")), sheet->maker, sheet->family)
+                .arg(sheet->perSheet())
+                .arg(LabelSheet::paperName(sheet->paper), sheet->description);
+        std::fputs(line.toLocal8Bit().constData(), stdout);
+    }
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -164,13 +205,30 @@ int main(int argc, char** argv) {
                                    QStringLiteral("Paper size: A4, Letter, Legal or A5 "
                                                   "(default A4)."),
                                    QStringLiteral("SIZE"), QStringLiteral("A4"));
+    const QCommandLineOption sheet(QStringLiteral("sheet"),
+                                   QStringLiteral("Sheet geometry (and paper) of a commercial "
+                                                  "sheet from the built-in library, by code, "
+                                                  "such as L7160 or 5160."),
+                                   QStringLiteral("CODE"));
+    const QCommandLineOption listSheetsOption(
+        QStringLiteral("list-sheets"),
+        QStringLiteral("List the library's sheets that match the words given instead of an "
+                       "input file (\"L716\", \"3 x 7\", \"30 per sheet\"), or all of them."));
+    const QCommandLineOption offset(QStringLiteral("offset"),
+                                    QStringLiteral("Move everything printed by X mm right and Y "
+                                                   "mm down (negative: left, up), each at most "
+                                                   "10 mm, to make up for a printer's feed."),
+                                    QStringLiteral("X,Y"));
     const QCommandLineOption strict(
         QStringLiteral("strict"),
         QStringLiteral("Write no PDF, and exit with status 3, when a label's text does not "
                        "fit its label (split, cut, lines dropped, or overflowing)."));
     parser.addOptions({output, dim, first, resolution, testSheet, font, bold, italic, maxSize,
-                       alignment, margin, colour, paper, strict});
+                       alignment, margin, colour, paper, sheet, listSheetsOption, offset, strict});
     parser.process(app);
+
+    if (parser.isSet(listSheetsOption))
+        return listSheets(parser.positionalArguments().join(QLatin1Char(' ')));
 
     const bool printTestSheet = parser.isSet(testSheet);
     const QStringList inputs = parser.positionalArguments();
@@ -206,6 +264,28 @@ int main(int argc, char** argv) {
 
     LabelPreferences format = input.format.value_or(LabelPreferences{});
     std::string faceName = input.faceName.value_or(std::string("Times New Roman"));
+    if (parser.isSet(dim) && parser.isSet(sheet)) {
+        say(QStringLiteral("give either --dim or --sheet, not both."));
+        return kExitUsage;
+    }
+    std::optional<QPageSize> sheetPaper;
+    if (parser.isSet(sheet)) {
+        const SheetLibrary::LoadResult& library = SheetLibrary::builtIn();
+        if (!library.ok()) {
+            say(library.error);
+            return kExitFailure;
+        }
+        const LabelSheet* chosen = SheetLibrary::byCode(library.sheets, parser.value(sheet));
+        if (chosen == nullptr) {
+            say(QStringLiteral("no sheet in the library has the code \"%1\"; "
+                               "--list-sheets shows them.")
+                    .arg(parser.value(sheet)));
+            return kExitUsage;
+        }
+        format.geometry = chosen->toGeometry();
+        sheetPaper =
+            QPageSize(chosen->paper == LabelSheet::Paper::A4 ? QPageSize::A4 : QPageSize::Letter);
+    }
     if (parser.isSet(dim)) {
         const DimFile::LoadResult loaded = DimFile::load(parser.value(dim));
         if (!loaded.ok()) {
@@ -236,7 +316,15 @@ int main(int argc, char** argv) {
     const auto textMargin = intOption(parser, QStringLiteral("margin"), 0, kMaxMargin);
     const auto align = alignmentOption(parser.value(alignment));
     const auto textColour = colourOption(parser.value(colour));
-    const auto pageSize = paperOption(parser.value(paper));
+    // A library sheet brings its own paper unless the user names one.
+    const auto pageSize =
+        sheetPaper && !parser.isSet(paper) ? sheetPaper : paperOption(parser.value(paper));
+    const auto printOffset =
+        parser.isSet(offset) ? offsetOption(parser.value(offset)) : std::optional<PrintOffset>{};
+    if (parser.isSet(offset) && !printOffset)
+        say(QStringLiteral("--offset must be two millimetre figures from -10 to 10, such as "
+                           "1.5,-0.7, not \"%1\".")
+                .arg(parser.value(offset)));
     if (!align)
         say(QStringLiteral("--alignment must be 0 to 5 or one of Left, \"Stagger 1\", "
                            "\"Stagger 2\", \"Stagger 3\", Centre, \"Left centre\"."));
@@ -245,7 +333,8 @@ int main(int argc, char** argv) {
                 .arg(parser.value(colour)));
     if (!pageSize)
         say(QStringLiteral("--paper must be A4, Letter, Legal or A5."));
-    if (!firstPosition || !dpi || !size || !textMargin || !align || !textColour || !pageSize)
+    if (!firstPosition || !dpi || !size || !textMargin || !align || !textColour || !pageSize ||
+        (parser.isSet(offset) && !printOffset))
         return kExitUsage;
     if (!input.format || parser.isSet(maxSize))
         format.maxFontSize = static_cast<std::uint16_t>(*size);
@@ -281,6 +370,8 @@ int main(int argc, char** argv) {
         PdfPrintDevice device(file, *dpi, *pageSize);
         CLabelPrinter job = printTestSheet ? CLabelPrinter(format.geometry)
                                            : CLabelPrinter(format, faceName, input.labels);
+        if (printOffset)
+            job.offset = *printOffset;
         job.onPage = [](int page, int pages) {
             if (pages >= kProgressFromPages)
                 std::fprintf(stderr, "Page %d of %d\n", page, pages);

@@ -8,6 +8,7 @@
 #include <QImage>
 #include <QPainter>
 #include <cstdint>
+#include <string>
 #include <utility>
 
 namespace {
@@ -79,6 +80,7 @@ int CLabelPrinter::Print(PrintDevice& device, bool testSheet, int firstPosition)
         pages = (labelCount + first - 2) / perSheet + 1;
 
     resolution = device.deviceCaps(DeviceCap::LogPixelsX) / 10 * 10;
+    applied = calibration ? calibration(device.printerName()) : offset;
 
     PrintProgress progress{firstPosition, 1, static_cast<int>(labelCount)};
     for (unsigned page = 1; page <= pages && healthy; ++page) {
@@ -122,8 +124,9 @@ DeviceRect CLabelPrinter::labelRect(int c, int r) const {
 }
 
 DeviceRect CLabelPrinter::shifted(PrintDevice& device, DeviceRect rect) const {
-    const int dx = device.deviceCaps(DeviceCap::PhysicalOffsetX);
-    const int dy = device.deviceCaps(DeviceCap::PhysicalOffsetY);
+    // The one place positions reach the device, so the calibration moves everything alike.
+    const int dx = device.deviceCaps(DeviceCap::PhysicalOffsetX) - TenthsToDevice(applied.x);
+    const int dy = device.deviceCaps(DeviceCap::PhysicalOffsetY) - TenthsToDevice(applied.y);
     return {rect.left - dx, rect.top - dy, rect.right - dx, rect.bottom - dy};
 }
 
@@ -153,6 +156,51 @@ void CLabelPrinter::PrintTestSheet(PrintDevice& device, PrintProgress&) {
     for (int r = 0; r < format.geometry.labelsDown; ++r)
         for (int c = 0; c < format.geometry.labelsAcross; ++c)
             dc.frameRect(shifted(device, labelRect(c, r)), StockBrush::DarkGrey);
+    if (calibrationMarks)
+        PrintCalibrationMarks(device);
+}
+
+void CLabelPrinter::PrintCalibrationMarks(PrintDevice& device) {
+    const SheetGeometry& g = format.geometry;
+    if (g.labelsAcross == 0 || g.labelsDown == 0)
+        return;
+    const DeviceRect first = labelRect(0, 0);
+    const DeviceRect last = labelRect(g.labelsAcross - 1, g.labelsDown - 1);
+    PrintCalibrationMark(device, first.left, first.top);
+    PrintCalibrationMark(device, last.right, last.bottom);
+}
+
+void CLabelPrinter::PrintCalibrationMark(PrintDevice& device, int x, int y) {
+    // Lines are one-unit-wide frames, the one stroke every device draws alike.
+    DrawSurface& dc = device.surface();
+    auto line = [&](int left, int top, int right, int bottom) {
+        dc.frameRect(shifted(device, {left, top, right + 1, bottom + 1}), StockBrush::Black);
+    };
+    const int reach = TenthsToDevice(kMarkReach + 20);
+    line(x - reach, y, x + reach, y);
+    line(x, y - reach, x, y + reach);
+
+    LabelFont font = MakeLabelFont("DejaVu Sans", 0, 0, 0);
+    font.height = 50; // 5 points: small enough to sit between the ticks
+    dc.selectFont(font);
+    dc.setTextColour(0);
+    for (int mm = -kMarkReach / 10; mm <= kMarkReach / 10; ++mm) {
+        if (mm == 0)
+            continue;
+        const int along = TenthsToDevice(mm * 10);
+        const int tick = TenthsToDevice(mm % 5 == 0 ? 25 : 12);
+        line(x + along, y, x + along, y + tick);
+        line(x, y + along, x + tick, y + along);
+        if (mm % 5 != 0)
+            continue;
+        // The number is the offset to enter when a label's edge crosses the scale there.
+        const std::string text = (mm > 0 ? "+" : "") + std::to_string(mm);
+        const DeviceRect h = shifted(device, {x + along, y + tick, x + along, y + tick});
+        const TextExtent size = dc.textExtent(text);
+        dc.textOut(h.left - size.cx / 2, h.top, text);
+        const DeviceRect v = shifted(device, {x + tick, y + along, x + tick, y + along});
+        dc.textOut(v.left + TenthsToDevice(5), v.top - size.cy / 2, text);
+    }
 }
 
 void CLabelPrinter::PrintLabel(PrintDevice& device, const DeviceRect& rect, int k) {

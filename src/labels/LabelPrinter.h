@@ -4,6 +4,7 @@
 #include "labels/FitReport.h"
 #include "labels/LabelPreferences.h"
 #include "labels/PrintDevice.h"
+#include "labels/PrintOffset.h"
 
 #include <functional>
 #include <memory>
@@ -69,12 +70,26 @@ public:
 
     static constexpr int kTestSheetLabels = 1000;
 
+    // Moves everything the job prints (labels, outlines, marks) to make up for the printer's
+    // paper feed. calibration, when set, gives the offset for the chosen printer by its name
+    // (empty for a PDF); otherwise offset is used.
+    PrintOffset offset;
+    std::function<PrintOffset(const QString& printerName)> calibration;
+
+    // With the test sheet, also prints a cross-hair with a millimetre scale each way at the
+    // first label's top-left corner and the last label's bottom-right corner: held against a
+    // sheet of labels, the scales read how far the printer is off.
+    bool calibrationMarks = false;
+    static constexpr int kMarkReach = 100; // tenths: the scales run ±10 mm
+
 private:
     // Fits label k into rect and draws it on dc, noting what fitting did.
     void fitLabel(DrawSurface& dc, const DeviceRect& rect, int k);
     // The label at column c, row r, before the shift to the paper's edges.
     DeviceRect labelRect(int c, int r) const;
     DeviceRect shifted(PrintDevice& device, DeviceRect rect) const;
+    void PrintCalibrationMarks(PrintDevice& device);
+    void PrintCalibrationMark(PrintDevice& device, int x, int y);
 
     LabelPreferences format;
     std::string faceName;
@@ -82,4 +97,5 @@ private:
     DeviceSource source;
     int resolution = 0;
     FitReport fits;
+    PrintOffset applied; // the offset of the job running
 };

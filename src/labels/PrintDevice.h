@@ -21,6 +21,9 @@ public:
     // paper's left and top edges to the printable area, where the surface's origin lies.
     virtual int deviceCaps(DeviceCap cap) const = 0;
 
+    // The printer's name, which keys its calibration; empty for a PDF or a file.
+    virtual QString printerName() const { return {}; }
+
     // The surface of the current page; valid between startPage and endPage.
     virtual DrawSurface& surface() = 0;
 

@@ -73,6 +73,13 @@ int PrinterDevice::deviceCaps(DeviceCap cap) const {
     return 0;
 }
 
+QString PrinterDevice::printerName() const {
+    // Printing to a file goes where the file goes; no paper feed to make up for.
+    if (qprinter->outputFormat() != QPrinter::NativeFormat || !qprinter->outputFileName().isEmpty())
+        return {};
+    return qprinter->printerName();
+}
+
 DrawSurface& PrinterDevice::surface() {
     return *pageSurface;
 }

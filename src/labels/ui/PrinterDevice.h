@@ -26,6 +26,7 @@ public:
     int abortDoc() override;
     int deviceCaps(DeviceCap cap) const override;
     DrawSurface& surface() override;
+    QString printerName() const override;
 
     QPrinter& printer() { return *qprinter; }
 
