@@ -3,7 +3,7 @@
 # Safe to run again: only missing packages are installed.
 set -e
 packages="cmake ninja-build g++ pkg-config qt6-base-dev libcurl4-openssl-dev libgtest-dev libgmock-dev
-fonts-liberation poppler-utils xvfb xauth"
+fonts-liberation poppler-utils xvfb xauth openssl"
 missing=""
 for p in $packages; do
     if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then

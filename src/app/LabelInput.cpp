@@ -2,12 +2,16 @@
 
 #include "app/LabelListFile.h"
 #include "contacts/CCSVFile.h"
+#include "contacts/DelimitedTable.h"
+#include "contacts/ImportTableModel.h"
 #include "platform/FileError.h"
 #include "platform/Text.h"
 
 #include <QFile>
 #include <QFileInfo>
+#include <algorithm>
 #include <cerrno>
+#include <numeric>
 
 namespace LabelInput {
 
@@ -69,6 +73,10 @@ Result readLabelList(const QByteArray& bytes, const QString& path) {
 }
 
 Result readContactList(const QByteArray& bytes, const QString& path) {
+    return readContactList(bytes, path, ImportChoices{});
+}
+
+Result readContactList(const QByteArray& bytes, const QString& path, const ImportChoices& choices) {
     CCSVFile file(bytes, path, false);
     Result result;
     switch (file.DetectFormat()) {
@@ -78,16 +86,86 @@ Result readContactList(const QByteArray& bytes, const QString& path) {
         result.labels = contacts.Strings();
         break;
     }
-    case CCSVFile::Foreign:
-        result.error = QStringLiteral("%1 is not a Quillmark contact list file; import it in "
-                                      "Quillmark first.")
-                           .arg(path);
+    case CCSVFile::Foreign: {
+        const char delimiter = choices.delimiter != 0 ? choices.delimiter : file.delimiter();
+        const int fields = file.fieldCount(delimiter);
+        for (const int c : choices.columns) {
+            if (c > fields) {
+                result.error = QStringLiteral("%1 has %2 field(s) per row with this delimiter; "
+                                              "there is no field %3.")
+                                   .arg(path)
+                                   .arg(fields)
+                                   .arg(c);
+                return result;
+            }
+        }
+        ImportTableModel table;
+        table.SetTable(DelimitedTable::Parse(file.text(), delimiter, fields));
+        std::vector<int> skipped(
+            static_cast<std::size_t>(std::min(choices.skipRows, table.rowCount())));
+        std::iota(skipped.begin(), skipped.end(), 0);
+        table.RemoveRowSet(std::move(skipped));
+        std::vector<int> order = choices.columns;
+        if (order.empty()) {
+            order.resize(static_cast<std::size_t>(fields));
+            std::iota(order.begin(), order.end(), 1);
+        }
+        result.labels = table.Contacts(order);
         break;
+    }
     case CCSVFile::NotUsable:
         result.error = QStringLiteral("No labels were read from %1.").arg(path);
         break;
     }
     return result;
+}
+
+ParsedChoices parseImportChoices(const QString& columns, const QString& skipRows,
+                                 const QString& delimiter) {
+    ParsedChoices parsed;
+    ImportChoices choices;
+    if (!columns.isEmpty()) {
+        for (const QString& part : columns.split(QLatin1Char(','))) {
+            bool ok = false;
+            const int c = part.trimmed().toInt(&ok);
+            if (!ok || c < 1 || c > CCSVFile::kMaxFields) {
+                parsed.error = QStringLiteral("--columns takes field numbers from 1 to %1 "
+                                              "separated by commas, such as 3,1,2; not \"%2\".")
+                                   .arg(CCSVFile::kMaxFields)
+                                   .arg(columns);
+                return parsed;
+            }
+            choices.columns.push_back(c);
+        }
+        if (choices.columns.size() > static_cast<std::size_t>(ImportTableModel::kMaxContactLines)) {
+            parsed.error = QStringLiteral("--columns takes at most %1 fields: a label is made "
+                                          "of at most %1 lines.")
+                               .arg(ImportTableModel::kMaxContactLines);
+            return parsed;
+        }
+    }
+    if (!skipRows.isEmpty()) {
+        bool ok = false;
+        choices.skipRows = skipRows.trimmed().toInt(&ok);
+        if (!ok || choices.skipRows < 0) {
+            parsed.error = QStringLiteral("--skip-rows must be a whole number from 0, not \"%1\".")
+                               .arg(skipRows);
+            return parsed;
+        }
+    }
+    if (!delimiter.isEmpty()) {
+        for (const auto& d : CCSVFile::kDelimiters)
+            if (delimiter.trimmed().compare(QLatin1String(d.name), Qt::CaseInsensitive) == 0)
+                choices.delimiter = d.character;
+        if (choices.delimiter == 0) {
+            parsed.error = QStringLiteral("--delimiter must be tab, comma, pipe, colon or "
+                                          "semicolon, not \"%1\".")
+                               .arg(delimiter);
+            return parsed;
+        }
+    }
+    parsed.choices = std::move(choices);
+    return parsed;
 }
 
 const std::vector<Format>& formats() {
@@ -101,7 +179,7 @@ const std::vector<Format>& formats() {
     return known;
 }
 
-Result readFile(const QString& path) {
+Result readFile(const QString& path, const ImportChoices& choices) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         auto cause = FileError::probeOpen(path, false);
@@ -121,9 +199,13 @@ Result readFile(const QString& path) {
         return failed;
     }
     const QString suffix = QFileInfo(path).suffix().toLower();
-    for (const Format& f : formats())
-        if (f.suffixes.contains(suffix))
-            return f.reader(bytes, path);
+    for (const Format& f : formats()) {
+        if (!f.suffixes.contains(suffix))
+            continue;
+        if (f.reader == static_cast<Reader>(&readContactList))
+            return readContactList(bytes, path, choices);
+        return f.reader(bytes, path);
+    }
     return formats().back().reader(bytes, path);
 }
 

@@ -40,15 +40,32 @@ Result readPlainText(const QByteArray& bytes, const QString& path = {});
 // that ends before its settings is refused, so that nothing prints on a guessed sheet.
 Result readLabelList(const QByteArray& bytes, const QString& path);
 
-// A contact list file: each contact one label, in file order. Other delimited files need the
-// program's import dialog and are refused.
+// What the import dialog would be told for a delimited file that is not a contact list.
+struct ImportChoices {
+    std::vector<int> columns; // 1-based fields in the order wanted; empty: the first eight
+    int skipRows = 0;         // rows dropped from the top, such as a heading row
+    char delimiter = 0;       // 0: the one the file's detection found
+};
+
+// A contact list file: each contact one label, in file order. Another delimited file is
+// imported as the import dialog would import it after the given choices.
 Result readContactList(const QByteArray& bytes, const QString& path);
+Result readContactList(const QByteArray& bytes, const QString& path, const ImportChoices& choices);
+
+// The choices from their command-line spellings: "3,1,2", "1", "comma". nullopt and a message
+// for the user when a value is not understood.
+struct ParsedChoices {
+    std::optional<ImportChoices> choices;
+    QString error;
+};
+ParsedChoices parseImportChoices(const QString& columns, const QString& skipRows,
+                                 const QString& delimiter);
 
 // The known inputs; the last one is taken for any other ending.
 const std::vector<Format>& formats();
 
 // Reads a file with the reader for its ending; an unreadable file gives
-// "Can't open file: <path>. Error = <n>".
-Result readFile(const QString& path);
+// "Can't open file: <path>. Error = <n>". The choices apply to delimited files.
+Result readFile(const QString& path, const ImportChoices& choices = {});
 
 } // namespace LabelInput

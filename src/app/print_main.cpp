@@ -158,7 +158,8 @@ int main(int argc, char** argv) {
         QStringLiteral("Prints address labels onto label sheets in a PDF file.\n"
                        "Input: a label list (.lbl, printed with its own sheet and font "
                        "settings unless options say otherwise), a Quillmark contact list "
-                       "(.csv/.tsv, one label per contact in file order), or a text file "
+                       "(.csv/.tsv, one label per contact in file order), any other "
+                       "delimited .csv/.tsv file (one label per row), or a text file "
                        "with one label per paragraph (labels separated by blank lines)."));
     parser.addHelpOption();
     parser.addPositionalArgument(QStringLiteral("input"),
@@ -219,12 +220,30 @@ int main(int argc, char** argv) {
                                                    "mm down (negative: left, up), each at most "
                                                    "10 mm, to make up for a printer's feed."),
                                     QStringLiteral("X,Y"));
+    // A delimited file that is not a contact list is imported as the import dialog would,
+    // with these in place of the user's choices in it.
+    const QCommandLineOption columns(
+        QStringLiteral("columns"),
+        QStringLiteral("Delimited files: the fields that make each label's lines, in order, "
+                       "1-based, at most 8 (default: fields 1 to 8)."),
+        QStringLiteral("N,N,..."));
+    const QCommandLineOption skipRows(
+        QStringLiteral("skip-rows"),
+        QStringLiteral("Delimited files: rows to drop from the top, such as a heading row "
+                       "(default 0)."),
+        QStringLiteral("N"));
+    const QCommandLineOption delimiter(
+        QStringLiteral("delimiter"),
+        QStringLiteral("Delimited files: tab, comma, pipe, colon or semicolon (default: the "
+                       "one found in the file)."),
+        QStringLiteral("NAME"));
     const QCommandLineOption strict(
         QStringLiteral("strict"),
         QStringLiteral("Write no PDF, and exit with status 3, when a label's text does not "
                        "fit its label (split, cut, lines dropped, or overflowing)."));
-    parser.addOptions({output, dim, first, resolution, testSheet, font, bold, italic, maxSize,
-                       alignment, margin, colour, paper, sheet, listSheetsOption, offset, strict});
+    parser.addOptions({output,           dim,     first,     resolution, testSheet, font,  bold,
+                       italic,           maxSize, alignment, margin,     colour,    paper, sheet,
+                       listSheetsOption, offset,  columns,   skipRows,   delimiter, strict});
     parser.process(app);
 
     if (parser.isSet(listSheetsOption))
@@ -242,9 +261,16 @@ int main(int argc, char** argv) {
         return kExitUsage;
     }
 
+    const LabelInput::ParsedChoices choices = LabelInput::parseImportChoices(
+        parser.value(columns), parser.value(skipRows), parser.value(delimiter));
+    if (!choices.choices) {
+        say(choices.error);
+        return kExitUsage;
+    }
+
     LabelInput::Result input;
     if (!printTestSheet) {
-        input = LabelInput::readFile(inputs.first());
+        input = LabelInput::readFile(inputs.first(), *choices.choices);
         if (!input.ok()) {
             say(input.error);
             return kExitFailure;

@@ -20,7 +20,9 @@ std::string_view view(const QByteArray& b) {
 } // namespace
 
 CCSVFile::CCSVFile(QByteArray data, QString fileName, bool usStyle)
-    : bytes(std::move(data)), name(std::move(fileName)), us(usStyle) {}
+    : bytes(std::move(data)), name(std::move(fileName)), us(usStyle) {
+    decoded = Text::decodeFile(view(bytes), &found);
+}
 
 std::optional<QByteArray> CCSVFile::ReadFile(QString& fileName) {
     if (fileName.isEmpty())
@@ -29,6 +31,11 @@ std::optional<QByteArray> CCSVFile::ReadFile(QString& fileName) {
     if (!file.open(QIODevice::ReadOnly)) {
         showMessage(QStringLiteral("Can't open file: ") + fileName);
         fileName.clear();
+        return std::nullopt;
+    }
+    if (file.size() > kMaxFileBytes) {
+        showMessage(QStringLiteral("The file ") + AppPaths::lastComponent(fileName) +
+                    QStringLiteral(" is too large to be a contact list (over 1 GB)."));
         return std::nullopt;
     }
     QByteArray all = file.readAll();
@@ -57,42 +64,59 @@ bool CCSVFile::ReadLine(const QByteArray& data, qsizetype& pos, std::string& lin
 }
 
 CCSVFile::Format CCSVFile::DetectFormat() {
-    qsizetype pos = 0;
-    std::string line;
-    if (ReadLine(bytes, pos, line, false) && line.find(kMarker) != std::string::npos)
+    const std::string_view text = decoded;
+    if (text.substr(0, text.find('\n')).find(kMarker) != std::string_view::npos)
         return OwnFormat;
 
     delim = 0;
     const QString message = QStringLiteral("The file ") + AppPaths::lastComponent(name) +
                             QStringLiteral(" doesn't appear to be a standard .csv address file\n");
-    pos = 0;
-    if (!ReadLine(bytes, pos, line, false)) {
+    if (text.empty()) {
         showMessage(message + QStringLiteral("(Couldn't be read)."));
         return NotUsable;
     }
-    // Byte-order marks of UTF-8 and UTF-16 start with 0xEF or above.
-    const auto byteAt = [&line](std::size_t i) { return static_cast<unsigned char>(line[i]); };
-    wide = !line.empty() && (byteAt(0) >= 0xEF || (line.size() >= 3 && byteAt(2) >= 0xEF));
 
-    pos = 0;
     fields = 1;
     presence = 0;
-    while (ReadLine(bytes, pos, line, wide)) {
+    delimiterFields.fill(1);
+    // One pass over the text: each line's count of every delimiter.
+    std::array<int, kDelimiters.size()> counts{};
+    std::array<int, 256> slot;
+    slot.fill(-1);
+    for (std::size_t d = 0; d < kDelimiters.size(); ++d)
+        slot[static_cast<unsigned char>(kDelimiters[d].character)] = static_cast<int>(d);
+    const auto endLine = [&]() {
         for (std::size_t d = 0; d < kDelimiters.size(); ++d) {
-            if (line.find(kDelimiters[d].character) != std::string::npos) {
+            if (counts[d] > 0) {
                 presence |= 1u << d;
                 if (delim == 0)
                     delim = kDelimiters[d].character;
             }
+            delimiterFields[d] = std::max(delimiterFields[d], std::min(counts[d] + 1, kMaxFields));
         }
         int lineFields = 1;
         if (delim != 0)
-            lineFields += static_cast<int>(std::count(line.begin(), line.end(), delim));
+            lineFields += counts[static_cast<std::size_t>(slot[static_cast<unsigned char>(delim)])];
+        counts.fill(0);
         if (lineFields > kMaxFields) {
             showMessage(QStringLiteral("Maximum number of fields loaded"));
-            break;
+            return false;
         }
         fields = std::max(fields, lineFields);
+        return true;
+    };
+    const std::size_t n = text.size();
+    std::size_t i = 0;
+    while (i < n) {
+        for (; i < n && text[i] != '\n' && text[i] != '\r'; ++i) {
+            const int d = slot[static_cast<unsigned char>(text[i])];
+            if (d >= 0)
+                ++counts[static_cast<std::size_t>(d)];
+        }
+        if (i < n)
+            i += (text[i] == '\r' && i + 1 < n && text[i + 1] == '\n') ? 2 : 1;
+        if (!endLine())
+            break;
     }
     if (delim != 0)
         return Foreign;
@@ -100,6 +124,16 @@ CCSVFile::Format CCSVFile::DetectFormat() {
                 QStringLiteral(
                     "(couldn't find a single tab, comma, pipe, colon or semicolon in any row)."));
     return NotUsable;
+}
+
+int CCSVFile::fieldCount(char delimiter) const {
+    // The detected delimiter's count stops at a line over the limit, as the scan did.
+    if (delimiter == delim)
+        return fields;
+    for (std::size_t d = 0; d < kDelimiters.size(); ++d)
+        if (kDelimiters[d].character == delimiter)
+            return delimiterFields[d];
+    return fields;
 }
 
 void CCSVFile::ApplyUsStyle(std::string& t, int fieldIndex) const {
@@ -119,9 +153,8 @@ void CCSVFile::ApplyUsStyle(std::string& t, int fieldIndex) const {
 }
 
 int CCSVFile::ReadContacts(CSortStrArray& list) const {
-    // Lines are cut at ASCII bytes only, so converting the whole file first splits it the
-    // same way and decides the file's encoding once.
-    const std::string text = Text::from8Bit(view(bytes));
+    // Lines are cut at ASCII characters only, so the decoded text splits as the bytes would.
+    const std::string& text = decoded;
     std::size_t i = text.find('\n');
     if (i == std::string::npos)
         return 0;

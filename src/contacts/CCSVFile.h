@@ -1,6 +1,7 @@
 #pragma once
 
 #include "contacts/CSortStrArray.h"
+#include "platform/Text.h"
 
 #include <QByteArray>
 #include <QString>
@@ -33,16 +34,23 @@ public:
     static constexpr const char* kHeaderLine = "|QMK|\tCreated\twith\tQuillmark\r\n";
     static constexpr const char* kEndLine = "|end|";
 
-    // fileName is used for messages only.
+    // Files larger than this are not read: no address list comes near it, and the import
+    // table keeps 32-bit offsets.
+    static constexpr qint64 kMaxFileBytes = qint64(1) << 30;
+
+    // fileName is used for messages only. The bytes are decoded once, here: UTF-8 with or
+    // without its mark, UTF-16 of either byte order, or Windows-1252 (see Text::decodeFile).
     CCSVFile(QByteArray data, QString fileName, bool usStyle);
     virtual ~CCSVFile() = default;
 
     // Reads a whole file. When it cannot be opened, shows "Can't open file: " + name,
-    // empties name and returns nullopt; an empty name opens nothing.
+    // empties name and returns nullopt; an empty name opens nothing. A file over
+    // kMaxFileBytes is refused with a message of its own.
     static std::optional<QByteArray> ReadFile(QString& name);
 
     // 2 for the own format, 1 for another delimited file (delimiter, presence mask and
-    // field count set), 0 when not usable (a message was shown).
+    // field counts set), 0 when not usable (a message was shown). Works on the decoded text,
+    // so UTF-16 files are recognised; LF, CR LF and a lone CR all end a line.
     Format DetectFormat();
     // Appends the own-format contacts to list; returns how many were appended.
     int ReadContacts(CSortStrArray& list) const;
@@ -68,11 +76,16 @@ public:
     static LabelTexts ReadLabelTexts(const QByteArray& data, CSortStrArray& labels);
 
     const QByteArray& data() const { return bytes; }
+    // The file as UTF-8.
+    const std::string& text() const { return decoded; }
+    Text::Encoding encoding() const { return found; }
     const QString& fileName() const { return name; }
     std::uint32_t presenceMask() const { return presence; }
     char delimiter() const { return delim; }
     int fieldCount() const { return fields; }
-    bool isWide() const { return wide; }
+    // The largest number of fields in one line when split at this delimiter (at most
+    // kMaxFields), so that a change of delimiter in the import dialog shows every field.
+    int fieldCount(char delimiter) const;
     bool usStyle() const { return us; }
 
 private:
@@ -81,7 +94,9 @@ private:
     std::uint32_t presence = 0;
     char delim = 0;
     int fields = 0;
-    bool wide = false;
+    std::array<int, kDelimiters.size()> delimiterFields{};
+    std::string decoded;
+    Text::Encoding found = Text::Encoding::Utf8;
     bool us = false;
 };
 

@@ -10,6 +10,7 @@
 #include "mainwindow/MainCommands.h"
 #include "mainwindow/MainMenu.h"
 #include "online/VendorSite.h"
+#include "online/ui/GoogleContactReader.h"
 #include "platform/AppPaths.h"
 #include "platform/Pause.h"
 #include "platform/Prompt.h"
@@ -163,6 +164,8 @@ CQuillmarkDlg::CQuillmarkDlg(SettingsStore& store, QWidget* parent)
         connect(it.value(), &QAction::triggered, this, [this, id] { runCommand(id); });
     }
     setCommand(Id::Quit, [this] { accept(); });
+    contactList.SetReader(ContactSource::kGoogle,
+                          std::make_unique<GoogleContactReader>(settings.prefs, store_, this));
 
     createControls();
     applyColours();

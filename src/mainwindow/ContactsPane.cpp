@@ -1,6 +1,8 @@
 #include "mainwindow/ContactsPane.h"
 
+#include "contacts/ContactFileReader.h"
 #include "contacts/ContactText.h"
+#include "contacts/ui/ImportDialogImporter.h"
 #include "mainwindow/CQuillmarkDlg.h"
 #include "mainwindow/ControlIds.h"
 #include "platform/AppPaths.h"
@@ -40,6 +42,9 @@ ContactsPane::ContactsPane(CQuillmarkDlg& owner)
             [this] { SelectAll(); });
 
     ContactList& contacts = dlg.contactList;
+    importer = std::make_unique<ImportDialogImporter>(&dlg);
+    if (ContactFileReader* reader = contacts.FileReader())
+        reader->SetImporter(importer.get());
     dlg.setCommand(Id::NewContactList, [this] { NewContactList(); });
     dlg.setCommand(Id::OpenContactList, [this] { OpenContactList(); });
     dlg.setCommand(
@@ -72,6 +77,11 @@ ContactsPane::ContactsPane(CQuillmarkDlg& owner)
             },
             [&contacts, k] { return contacts.Reader(k) != nullptr; });
     }
+}
+
+ContactsPane::~ContactsPane() {
+    if (ContactFileReader* reader = dlg.contactList.FileReader())
+        reader->SetImporter(nullptr);
 }
 
 int ContactsPane::ShownCount() const {

@@ -2,10 +2,12 @@
 
 #include <QObject>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
 class CQuillmarkDlg;
+class ImportDialogImporter;
 class QListWidget;
 
 // The upper band of the main window: the contact list shown as names, filtered by address
@@ -14,6 +16,7 @@ class ContactsPane : public QObject {
     Q_OBJECT
 public:
     explicit ContactsPane(CQuillmarkDlg& dlg);
+    ~ContactsPane() override;
 
     void FillContactsPane();
     bool IsContactShown(const std::string& displayText, bool hasAddress) const;
@@ -48,4 +51,6 @@ private:
     CQuillmarkDlg& dlg;
     QListWidget* list;
     bool sortTicked = false;
+    // Foreign delimited files opened as contact lists go through the import dialog.
+    std::unique_ptr<ImportDialogImporter> importer;
 };

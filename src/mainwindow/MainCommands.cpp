@@ -16,6 +16,9 @@
 #include "mainwindow/HelpWindow.h"
 #include "mainwindow/LabelFitMark.h"
 #include "mainwindow/LabelListPane.h"
+#include "online/HttpClient.h"
+#include "online/OnlineSettings.h"
+#include "online/UpdateCheck.h"
 #include "online/VendorSite.h"
 #include "platform/AppPaths.h"
 #include "platform/Prompt.h"
@@ -33,6 +36,7 @@ MainCommands::MainCommands(CQuillmarkDlg& owner) : QObject(&owner), dlg(owner) {
     dlg.setCommand(Id::ShowHelp, [this] { ShowHelp(); });
     dlg.setCommand(Id::AboutQuillmark, [this] { ShowAbout(); });
     dlg.setCommand(Id::Settings, [this] { OnSettings(); });
+    dlg.setCommand(Id::CheckForUpdates, [this] { OnCheckForUpdates(); });
     dlg.setCommand(
         Id::PrintLabelsCommand, [this] { OnPrintLabels(); },
         [this] { return !dlg.labelList->labels.IsEmpty(); });
@@ -76,6 +80,12 @@ void MainCommands::ShowHelp() {
 
 void MainCommands::ShowWebsite() {
     (void)Shell::open(QUrl(dlg.vendorSite().homePage()));
+}
+
+void MainCommands::OnCheckForUpdates() {
+    const OnlineSettings online = OnlineSettings::Read(dlg.settingsStore());
+    HttpClient http(online.http);
+    showMessage(UpdateCheck::Message(UpdateCheck::Check(http, online.updateUrl)));
 }
 
 void MainCommands::ShowAbout() {

@@ -7,8 +7,8 @@ class CQuillmarkDlg;
 class LabelFitMark;
 #include "mainwindow/HelpWindow.h"
 
-// The main window's own commands: help, the website, About, and the buttons and keys that
-// lead to them.
+// The main window's own commands: help, the website, the update check, About, and the
+// buttons and keys that lead to them.
 class MainCommands : public QObject {
     Q_OBJECT
 public:
@@ -17,6 +17,8 @@ public:
     void ShowHelp();
     void ShowWebsite();
     void ShowAbout();
+    // "Check for updates": tells whether the website offers a newer version.
+    void OnCheckForUpdates();
     void OnSettings();
     void OnPrintLabels();
     // "Print Preview...": the job's sheets as they will print; its Print button prints.

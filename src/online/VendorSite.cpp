@@ -21,7 +21,7 @@ QString VendorSite::homePage() const {
 }
 
 QString VendorSite::latestVersionFile() const {
-    return QStringLiteral("http://") + host + QStringLiteral("/qmk/latest_version.txt");
+    return QStringLiteral("https://") + host + QStringLiteral("/qmk/latest_version.txt");
 }
 
 QString VendorSite::toolTip() const {

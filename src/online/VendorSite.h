@@ -13,7 +13,7 @@ public:
     explicit VendorSite(QString host = QString::fromLatin1(kDefaultHost));
 
     QString homePage() const;          // http://<host>/
-    QString latestVersionFile() const; // http://<host>/qmk/latest_version.txt
+    QString latestVersionFile() const; // https://<host>/qmk/latest_version.txt
     QString toolTip() const;           // "Visit " + host
 
     static constexpr const char* kDefaultHost = "www.brambleworks.co.uk";

@@ -1,5 +1,8 @@
 #include "platform/Text.h"
 
+#include <algorithm>
+#include <optional>
+
 namespace Text {
 
 namespace {
@@ -103,6 +106,84 @@ std::string fromUtf16(std::u16string_view units) {
         appendUtf8(out, c);
     }
     return out;
+}
+
+namespace {
+
+// UTF-16 text without a byte-order mark shows itself by its zero bytes: ASCII letters,
+// digits, delimiters and line ends all have a zero high byte. Another 8-bit file has none.
+std::optional<Encoding> utf16ByZeroBytes(std::string_view bytes) {
+    constexpr std::size_t kSample = 64 * 1024;
+    const std::size_t pairs = std::min(bytes.size(), kSample) / 2;
+    std::size_t zeroFirst = 0, zeroSecond = 0;
+    for (std::size_t i = 0; i < pairs; ++i) {
+        zeroFirst += bytes[2 * i] == '\0';
+        zeroSecond += bytes[2 * i + 1] == '\0';
+    }
+    // Even text in a script without Latin letters has its delimiters and line ends, so a
+    // quarter of the pairs is a safe lower bound; a stray zero byte is far below it.
+    const auto mostly = [pairs](std::size_t zeros, std::size_t others) {
+        return zeros >= 2 && zeros * 4 >= pairs && others * 4 <= zeros;
+    };
+    if (mostly(zeroSecond, zeroFirst))
+        return Encoding::Utf16LE;
+    if (mostly(zeroFirst, zeroSecond))
+        return Encoding::Utf16BE;
+    return std::nullopt;
+}
+
+std::string decodeUtf16(std::string_view bytes, bool bigEndian) {
+    std::u16string units(bytes.size() / 2, u'\0');
+    for (std::size_t i = 0; i < units.size(); ++i) {
+        const auto a = static_cast<unsigned char>(bytes[2 * i]);
+        const auto b = static_cast<unsigned char>(bytes[2 * i + 1]);
+        units[i] = static_cast<char16_t>(bigEndian ? (a << 8 | b) : (b << 8 | a));
+    }
+    return fromUtf16(units);
+}
+
+bool startsWith(std::string_view s, std::string_view prefix) {
+    return s.substr(0, prefix.size()) == prefix;
+}
+
+} // namespace
+
+Encoding detectEncoding(std::string_view bytes) {
+    if (startsWith(bytes, "\xEF\xBB\xBF"))
+        return Encoding::Utf8WithMark;
+    if (startsWith(bytes, "\xFF\xFE"))
+        return Encoding::Utf16LE;
+    if (startsWith(bytes, "\xFE\xFF"))
+        return Encoding::Utf16BE;
+    if (const auto wide = utf16ByZeroBytes(bytes))
+        return *wide;
+    return isValidUtf8(bytes) ? Encoding::Utf8 : Encoding::Windows1252;
+}
+
+std::string decodeFile(std::string_view bytes, Encoding* found) {
+    const Encoding encoding = detectEncoding(bytes);
+    if (found)
+        *found = encoding;
+    std::string text;
+    switch (encoding) {
+    case Encoding::Utf8WithMark:
+        text = from8Bit(bytes.substr(3));
+        break;
+    case Encoding::Utf16LE:
+    case Encoding::Utf16BE: {
+        const bool marked = startsWith(bytes, "\xFF\xFE") || startsWith(bytes, "\xFE\xFF");
+        text = decodeUtf16(bytes.substr(marked ? 2 : 0), encoding == Encoding::Utf16BE);
+        break;
+    }
+    case Encoding::Utf8:
+        text = std::string(bytes);
+        break;
+    case Encoding::Windows1252:
+        text = from8Bit(bytes);
+        break;
+    }
+    std::erase(text, '\0');
+    return text;
 }
 
 std::string_view cutUtf8(std::string_view text, std::size_t maxBytes) {

@@ -16,6 +16,17 @@ std::string from8Bit(std::string_view bytes);
 // UTF-16 little-endian code units to UTF-8.
 std::string fromUtf16(std::u16string_view units);
 
+// How a text file's bytes were taken.
+enum class Encoding { Utf8, Utf8WithMark, Utf16LE, Utf16BE, Windows1252 };
+
+// The encoding of a whole text file: a UTF-8 byte-order mark, a UTF-16 byte-order mark or
+// the zero bytes of UTF-16 text without one, valid UTF-8, and otherwise Windows-1252.
+Encoding detectEncoding(std::string_view bytes);
+
+// A text file's bytes as UTF-8, decoded by detectEncoding's verdict, without its byte-order
+// mark and without zero characters (which no contact or label can use).
+std::string decodeFile(std::string_view bytes, Encoding* found = nullptr);
+
 // At most maxBytes bytes of text, ending on a character boundary.
 std::string_view cutUtf8(std::string_view text, std::size_t maxBytes);
 

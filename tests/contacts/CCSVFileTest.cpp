@@ -104,13 +104,13 @@ TEST(CCSVFile, DetectsForeignFiles) {
 
 TEST(CCSVFile, DetectionOfWideFilesAndTheFieldLimit) {
     {
-        // UTF-16 with its byte-order mark: zero bytes and the mark are skipped.
+        // UTF-16 with its byte-order mark is decoded before the scan.
         const char16_t text[] = u"\xFEFFName\tStreet\tTown\nAnn\tRoad\n";
         QByteArray data(reinterpret_cast<const char*>(text), sizeof(text) - 2);
         ScriptedPrompt prompt;
         CCSVFile file(data, QStringLiteral("/x/wide.txt"), false);
         EXPECT_EQ(file.DetectFormat(), CCSVFile::Foreign);
-        EXPECT_TRUE(file.isWide());
+        EXPECT_EQ(file.encoding(), Text::Encoding::Utf16LE);
         EXPECT_EQ(file.delimiter(), '\t');
         EXPECT_EQ(file.fieldCount(), 3);
     }

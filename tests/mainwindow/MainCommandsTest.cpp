@@ -51,10 +51,10 @@ TEST(MainCommands, WebsiteOpensTheHomePageAndAboutShowsTheBanner) {
 TEST(MainCommands, CommandsWithoutAHandlerStayDisabled) {
     MainWindowHarness h;
     CQuillmarkDlg& dlg = h.open();
-    for (int id : {Id::AddNewContact, Id::EditContact, Id::DeleteContact, Id::CheckForUpdates,
-                   Id::LoadWindowsContacts, Id::LoadGoogleContacts})
+    for (int id : {Id::AddNewContact, Id::EditContact, Id::DeleteContact, Id::LoadWindowsContacts})
         EXPECT_FALSE(dlg.isCommandEnabled(id)) << id;
-    for (int id : {Id::NewContactList, Id::OpenContactList, Id::ShowHelp, Id::AboutQuillmark,
-                   Id::Quit, Id::SortContactsByLastName})
+    for (int id :
+         {Id::NewContactList, Id::OpenContactList, Id::ShowHelp, Id::AboutQuillmark, Id::Quit,
+          Id::SortContactsByLastName, Id::CheckForUpdates, Id::LoadGoogleContacts})
         EXPECT_TRUE(dlg.isCommandEnabled(id)) << id;
 }

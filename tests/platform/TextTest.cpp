@@ -31,3 +31,29 @@ TEST(Text, Utf16WithSurrogates) {
     const std::u16string in = u"A\u00E9\U0001F600";
     EXPECT_EQ(Text::fromUtf16(in), "A\xC3\xA9\xF0\x9F\x98\x80");
 }
+
+TEST(Text, DecodesFilesOfEveryEncoding) {
+    struct Case {
+        std::string in;
+        std::string out;
+        Text::Encoding encoding;
+    } cases[] = {
+        {"Zo\xC3\xAB", "Zo\xC3\xAB", Text::Encoding::Utf8},
+        {"\xEF\xBB\xBFZo\xC3\xAB", "Zo\xC3\xAB", Text::Encoding::Utf8WithMark},
+        {std::string("\xFF\xFEZ\0\xEB\0", 6), "Z\xC3\xAB", Text::Encoding::Utf16LE},
+        {std::string("\xFE\xFF\0Z\0\xEB", 6), "Z\xC3\xAB", Text::Encoding::Utf16BE},
+        {std::string("A\0,\0B\0", 6), "A,B", Text::Encoding::Utf16LE},
+        {std::string("\0A\0,\0B", 6), "A,B", Text::Encoding::Utf16BE},
+        {"Zo\xEB", "Zo\xC3\xAB", Text::Encoding::Windows1252},
+        // A stray zero byte in 8-bit text is dropped, not taken for UTF-16.
+        {std::string("Ann Lee\0, 12 Road", 18), "Ann Lee, 12 Road", Text::Encoding::Utf8},
+        // A byte-order mark and nothing else.
+        {"\xFF\xFE", "", Text::Encoding::Utf16LE},
+        {"", "", Text::Encoding::Utf8},
+    };
+    for (const Case& c : cases) {
+        Text::Encoding found{};
+        EXPECT_EQ(Text::decodeFile(c.in, &found), c.out) << c.in;
+        EXPECT_EQ(found, c.encoding) << c.in;
+    }
+}

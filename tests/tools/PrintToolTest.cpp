@@ -289,13 +289,54 @@ TEST(QuillmarkPrint, ContactListGivesOneLabelPerContact) {
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
     EXPECT_EQ(run.out, QStringLiteral("5\n"));
     checkWords(pdf, {SheetGeometry{}, 1, 4, {}});
+}
 
-    // A delimited file that is not a contact list is refused with a message.
-    const QString foreign = dir.write(QStringLiteral("other.csv"), "a,b,c\r\nd,e,f\r\n");
-    const ToolRun refused = runTool({foreign, QStringLiteral("-o"), pdf});
-    EXPECT_NE(refused.exitCode, 0);
-    EXPECT_TRUE(refused.err.contains(QStringLiteral("not a Quillmark contact list")))
-        << refused.err.toStdString();
+TEST(QuillmarkPrint, ForeignDelimitedFileIsImportedByTheOptions) {
+    if (!havePdfTools())
+        GTEST_SKIP() << "pdftotext is not installed";
+    TempDir dir;
+    // A semicolon export with a heading row; the town comes first in the file.
+    QByteArray file = "Town;Name;Street;Id\r\n";
+    for (int k = 1; k <= 3; ++k) {
+        const QString id = QStringLiteral("Q%1x").arg(k);
+        file += (id + QStringLiteral("Town;") + id + QStringLiteral("Name;") + id +
+                 QStringLiteral("Street;") + QString::number(k) + QStringLiteral("\r\n"))
+                    .toUtf8();
+    }
+    const QString csv = dir.write(QStringLiteral("export.csv"), file);
+    const QString pdf = dir.path(QStringLiteral("out.pdf"));
+    const ToolRun run = runTool({csv, QStringLiteral("--skip-rows"), QStringLiteral("1"),
+                                 QStringLiteral("--columns"), QStringLiteral("2,3,1"),
+                                 QStringLiteral("--delimiter"), QStringLiteral("semicolon"),
+                                 QStringLiteral("-o"), pdf});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_EQ(run.out, QStringLiteral("4\n"));
+    checkWords(pdf, {SheetGeometry{}, 1, 3, {}});
+    // The name line comes first on every label.
+    const auto words = wordsOf(pdf);
+    ASSERT_FALSE(words.empty());
+    EXPECT_EQ(words.front().text, QStringLiteral("Q1xName"));
+
+    // Without options it imports as the unchanged table would: the heading row is a label.
+    const ToolRun plain = runTool({csv, QStringLiteral("-o"), pdf});
+    ASSERT_EQ(plain.exitCode, 0) << plain.err.toStdString();
+    EXPECT_EQ(plain.out, QStringLiteral("5\n"));
+
+    for (const QStringList& bad :
+         {QStringList{QStringLiteral("--columns"), QStringLiteral("2,x")},
+          QStringList{QStringLiteral("--columns"), QStringLiteral("1,2,3,4,5,6,7,8,9")},
+          QStringList{QStringLiteral("--skip-rows"), QStringLiteral("-1")},
+          QStringList{QStringLiteral("--delimiter"), QStringLiteral("space")}}) {
+        const ToolRun refused = runTool(QStringList{csv, QStringLiteral("-o"), pdf} + bad);
+        EXPECT_EQ(refused.exitCode, 2) << bad.join(QLatin1Char(' ')).toStdString();
+        EXPECT_FALSE(refused.err.isEmpty());
+    }
+    // A field the file does not have.
+    const ToolRun missing =
+        runTool({csv, QStringLiteral("--columns"), QStringLiteral("5"), QStringLiteral("-o"), pdf});
+    EXPECT_EQ(missing.exitCode, 1);
+    EXPECT_TRUE(missing.err.contains(QStringLiteral("there is no field 5")))
+        << missing.err.toStdString();
 }
 
 TEST(QuillmarkPrint, LabelsThatDoNotFitAreListedAndStrictRefusesThem) {

@@ -1,0 +1,262 @@
+#include "contacts/ui/ImportCSVDlg.h"
+
+#include "contacts/CCSVFile.h"
+#include "platform/AppPaths.h"
+#include "platform/Text.h"
+#include "platform/ui/DialogRunner.h"
+
+#include <QComboBox>
+#include <QFontMetrics>
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QLabel>
+#include <QPushButton>
+#include <QResizeEvent>
+#include <QTableView>
+#include <algorithm>
+
+namespace {
+constexpr int kWidth = 417;
+constexpr int kHeight = 194;
+// Room for the cell's padding and grid line beside the text itself.
+constexpr int kCellPadding = 14;
+} // namespace
+
+ImportCSVDlg::ImportCSVDlg(const CCSVFile& file, QWidget* parent)
+    : QDialog(parent), template_(this), file_(file), columnCount_(file.fieldCount()),
+      detectedColumnCount_(file.fieldCount()), presence(file.presenceMask()), model_(this) {
+    auto* instruction = template_.place(
+        new QLabel(QStringLiteral(
+            "Delete an unwanted field by clicking its header. Drag headers to re-order fields. "
+            "Only the first eight columns can be imported (empty columns are ignored). See "
+            "Help for more info.")),
+        Instruction, 7, 7, 300, 25);
+    instruction->setWordWrap(true);
+    instruction->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    auto* delimiterLabel =
+        template_.place(new QLabel(QStringLiteral("Delimiter:")), DelimiterLabel, 318, 9, 36, 8);
+    delimiterLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    combo_ = template_.place(new QComboBox, DelimiterCombo, 358, 7, 52, 60);
+    // The template height is the drop-down's; the box itself is one line.
+    combo_->resize(combo_->width(), combo_->sizeHint().height());
+    delimiterLabel->resize(delimiterLabel->width(), combo_->height());
+    delimiterLabel->move(delimiterLabel->x(), combo_->y());
+
+    table_ = template_.place(new QTableView, Table, 7, 36, 403, 132);
+    auto* deleteRows = template_.place(new QPushButton(QStringLiteral("Delete selected row(s)")),
+                                       DeleteRows, 7, 173, 90, 14);
+    auto* deleteColumns =
+        template_.place(new QPushButton(QStringLiteral("Delete all but first 8 columns")),
+                        DeleteColumns, 101, 173, 116, 14);
+    auto* reload =
+        template_.place(new QPushButton(QStringLiteral("Reload")), Reload, 252, 173, 50, 14);
+    auto* import =
+        template_.place(new QPushButton(QStringLiteral("Import")), ImportButton, 306, 173, 50, 14);
+    auto* cancel =
+        template_.place(new QPushButton(QStringLiteral("Cancel")), CancelButton, 360, 173, 50, 14);
+    import->setDefault(true);
+    import->setAutoDefault(true);
+    for (QPushButton* b : {deleteRows, deleteColumns, reload, cancel})
+        b->setAutoDefault(false);
+
+    templateClient = template_.size(kWidth, kHeight);
+    resize(templateClient);
+    AddAnchor(Instruction, false, true, false, false);
+    AddAnchor(Table, false, true, true, true);
+    AddAnchor(DeleteRows, false, false, true, false);
+    AddAnchor(DeleteColumns, false, false, true, false);
+    AddAnchor(Reload, true, false, true, false);
+    AddAnchor(ImportButton, true, false, true, false);
+    AddAnchor(CancelButton, true, false, true, false);
+    AddAnchor(DelimiterLabel, true, false, false, false);
+    AddAnchor(DelimiterCombo, true, false, false, false);
+    setSizeGripEnabled(true);
+    setMinimumSize(kMinWidth, kMinHeight);
+
+    table_->setModel(&model_);
+    table_->setShowGrid(true);
+    table_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table_->setWordWrap(false);
+    table_->verticalHeader()->hide();
+    // Rows are one line each; a fixed height lets the view skip measuring 100,000 of them.
+    table_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    table_->verticalHeader()->setDefaultSectionSize(QFontMetrics(font()).height() + 4);
+    QHeaderView* header = table_->horizontalHeader();
+    header->setSectionsMovable(true);
+    header->setSectionsClickable(true);
+    header->setHighlightSections(false);
+    header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    header->setStretchLastSection(false);
+
+    // Step 3: the highest-priority delimiter present, which the detection chose.
+    for (std::size_t d = 0; d < CCSVFile::kDelimiters.size(); ++d) {
+        if (presence & (1u << d)) {
+            delim = CCSVFile::kDelimiters[d].character;
+            break;
+        }
+    }
+    if (delim == 0)
+        delim = file.delimiter();
+    setWindowTitle(QStringLiteral("Importing ") + AppPaths::lastComponent(file.fileName()));
+    FillTable();
+    for (const auto& d : CCSVFile::kDelimiters)
+        if (presence & (1u << (&d - CCSVFile::kDelimiters.data())))
+            combo_->addItem(QString::fromLatin1(d.name));
+    combo_->setCurrentIndex(combo_->count() > 0 ? 0 : -1);
+
+    connect(combo_, &QComboBox::currentIndexChanged, this, &ImportCSVDlg::OnDelimiterChange);
+    connect(reload, &QPushButton::clicked, this, &ImportCSVDlg::OnReload);
+    connect(deleteRows, &QPushButton::clicked, this, &ImportCSVDlg::OnDeleteRows);
+    connect(deleteColumns, &QPushButton::clicked, this, &ImportCSVDlg::OnDeleteColumns);
+    connect(import, &QPushButton::clicked, this, &ImportCSVDlg::OnImport);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(header, &QHeaderView::sectionClicked, this, &ImportCSVDlg::OnHeadingClicked);
+    connect(header, &QHeaderView::sectionMoved, this, &ImportCSVDlg::KeepRowNumbersFirst);
+}
+
+std::optional<std::vector<std::string>> ImportCSVDlg::Run(const CCSVFile& file, QWidget* parent) {
+    ImportCSVDlg dialog(file, parent);
+    if (DialogRunner::exec(dialog) != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.importedContacts();
+}
+
+void ImportCSVDlg::AddAnchor(int id, bool right, bool stretchX, bool bottom, bool stretchY) {
+    QWidget* w = control(id);
+    anchors.push_back({w, right, stretchX, bottom, stretchY, w->geometry()});
+}
+
+void ImportCSVDlg::resizeEvent(QResizeEvent* event) {
+    QDialog::resizeEvent(event);
+    const int dx = width() - templateClient.width();
+    const int dy = height() - templateClient.height();
+    for (const Anchor& a : anchors) {
+        QRect rc = a.rect;
+        if (a.stretchX)
+            rc.setRight(rc.right() + dx);
+        else if (a.right)
+            rc.translate(dx, 0);
+        if (a.stretchY)
+            rc.setBottom(rc.bottom() + dy);
+        else if (a.bottom)
+            rc.translate(0, dy);
+        a.widget->setGeometry(rc);
+    }
+    update();
+}
+
+void ImportCSVDlg::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    // The minimum counts the frame, which is known only once the window is shown.
+    const QSize frame = frameGeometry().size() - size();
+    setMinimumSize(std::max(0, kMinWidth - frame.width()),
+                   std::max(0, kMinHeight - frame.height()));
+}
+
+void ImportCSVDlg::FillTable() {
+    model_.SetTable(DelimitedTable::Parse(file_.text(), delim, columnCount_));
+    QHeaderView* header = table_->horizontalHeader();
+    header->setSectionResizeMode(0, QHeaderView::Fixed);
+    SizeColumns();
+}
+
+void ImportCSVDlg::SizeColumns() {
+    // Qt measures the rows near the top; the longest cell of each column is measured too,
+    // so that a long entry far down the file is not cut off.
+    QHeaderView* header = table_->horizontalHeader();
+    const QFontMetrics cellMetrics(table_->font());
+    const QFontMetrics headingMetrics(header->font());
+    const int rows = model_.rowCount();
+    header->resizeSection(0, cellMetrics.horizontalAdvance(QString::number(std::max(rows, 1))) +
+                                 kCellPadding);
+    for (int c = 1; c < model_.columnCount(); ++c) {
+        table_->resizeColumnToContents(c);
+        int width = header->sectionSize(c);
+        const int longest = model_.LongestRow(c);
+        if (longest >= 0) {
+            const QString text = model_.data(model_.index(longest, c)).toString();
+            width = std::max(width, cellMetrics.horizontalAdvance(text) + kCellPadding);
+        }
+        width = std::max(width, headingMetrics.horizontalAdvance(
+                                    model_.headerData(c, Qt::Horizontal).toString()) +
+                                    kCellPadding);
+        header->resizeSection(c, width);
+    }
+}
+
+void ImportCSVDlg::OnDelimiterChange() {
+    const QString name = combo_->currentText();
+    for (const auto& d : CCSVFile::kDelimiters) {
+        if (name == QLatin1String(d.name)) {
+            // The columns deleted so far stay deleted in number; the new delimiter's own
+            // field count decides how many there are to begin with.
+            const int deleted = detectedColumnCount_ - columnCount_;
+            delim = d.character;
+            detectedColumnCount_ = file_.fieldCount(delim);
+            columnCount_ = std::max(1, detectedColumnCount_ - deleted);
+            FillTable();
+            return;
+        }
+    }
+}
+
+void ImportCSVDlg::OnReload() {
+    columnCount_ = detectedColumnCount_;
+    FillTable();
+}
+
+void ImportCSVDlg::OnDeleteRows() {
+    std::vector<int> selected;
+    for (const QModelIndex& index : table_->selectionModel()->selectedRows())
+        selected.push_back(index.row());
+    model_.RemoveRowSet(std::move(selected));
+    table_->clearSelection();
+    SizeColumns();
+}
+
+void ImportCSVDlg::OnHeadingClicked(int logical) {
+    if (logical <= 0 || logical >= model_.columnCount())
+        return;
+    model_.removeColumn(logical);
+    columnCount_ = model_.DataColumnCount();
+    SizeColumns();
+}
+
+void ImportCSVDlg::OnDeleteColumns() {
+    QHeaderView* header = table_->horizontalHeader();
+    while (model_.DataColumnCount() > ImportTableModel::kMaxContactLines) {
+        const int logical = header->logicalIndex(header->count() - 1);
+        if (logical <= 0)
+            break;
+        model_.removeColumn(logical);
+    }
+    columnCount_ = model_.DataColumnCount();
+    SizeColumns();
+}
+
+std::vector<int> ImportCSVDlg::DisplayedColumns() const {
+    const QHeaderView* header = table_->horizontalHeader();
+    std::vector<int> order;
+    for (int v = 0; v < header->count(); ++v) {
+        const int logical = header->logicalIndex(v);
+        if (logical > 0)
+            order.push_back(logical);
+    }
+    return order;
+}
+
+void ImportCSVDlg::OnImport() {
+    contacts = model_.Contacts(DisplayedColumns());
+    accept();
+}
+
+void ImportCSVDlg::KeepRowNumbersFirst() {
+    // The row numbers are not a field: they stay in front, whatever is dragged.
+    QHeaderView* header = table_->horizontalHeader();
+    const int at = header->visualIndex(0);
+    // The move back reports itself too, and then finds the row numbers in place.
+    if (at > 0)
+        header->moveSection(at, 0);
+}

@@ -1,0 +1,136 @@
+#include "contacts/DelimitedTable.h"
+#include "contacts/CCSVFile.h"
+
+#include "ScriptedPrompt.h"
+
+#include <QFile>
+#include <gtest/gtest.h>
+
+namespace {
+
+using Rows = std::vector<std::vector<std::string>>;
+
+QByteArray importFixture(const std::string& name) {
+    QFile f(QStringLiteral(QM_TEST_DATA_DIR "/contacts/import/") + QString::fromStdString(name));
+    EXPECT_TRUE(f.open(QIODevice::ReadOnly)) << name;
+    return f.readAll();
+}
+
+Rows rowsOf(const DelimitedTable& t) {
+    Rows rows;
+    for (int r = 0; r < t.rowCount(); ++r) {
+        std::vector<std::string> row;
+        for (int c = 0; c < t.columnCount(); ++c)
+            row.emplace_back(t.cell(r, c));
+        rows.push_back(std::move(row));
+    }
+    return rows;
+}
+
+} // namespace
+
+TEST(DelimitedTable, ParsesFixtures) {
+    struct Case {
+        const char* fixture;
+        char delimiter;
+        int columns;
+        Rows rows;
+    };
+    const std::vector<Case> cases = {
+        // A line break inside quotes joins the lines with ", "; a doubled quote inside quotes
+        // is one quote character.
+        {"quoted_two_lines.csv",
+         ',',
+         3,
+         {{"Ann Lee", "12 High Street, Flat 2", "Springfield"}, {"Bob", "Say \"hi\"", "Town"}}},
+        // The last line needs no line end and keeps its last character.
+        {"no_final_line_end.csv", ',', 2, {{"Ann", "Road"}, {"Bob", "Lane"}}},
+        // Extra fields are dropped, missing ones are empty.
+        {"ragged.csv", ',', 3, {{"a", "b", "c"}, {"1", "2", "3"}, {"x", "", ""}}},
+        // A quote never closed takes the rest of the file into one cell.
+        {"unclosed_quote.csv", ',', 2, {{"Ann", "Road, Bob,Lane, Carl,Way"}}},
+        // CR LF, LF and a lone CR all end a row.
+        {"mixed_line_ends.csv", ';', 2, {{"a", "1"}, {"b", "2"}, {"c", "3"}, {"d", "4"}}},
+        {"only_delimiters.csv", ',', 4, {{"", "", "", ""}, {"", "", "", ""}}},
+        // Cells are trimmed; an empty line is an empty row.
+        {"trimmed_cells.csv", '\t', 3, {{"Ann", "12 Road", ""}, {"", "", ""}}},
+        // Another delimiter than the file's: one column per line.
+        {"ragged.csv", ';', 1, {{"a,b,c"}, {"1,2,3,4,5"}, {"x"}}},
+    };
+    for (const Case& c : cases) {
+        const DelimitedTable t =
+            DelimitedTable::ParseBytes(importFixture(c.fixture), c.delimiter, c.columns);
+        EXPECT_EQ(t.columnCount(), c.columns) << c.fixture;
+        EXPECT_EQ(rowsOf(t), c.rows) << c.fixture;
+    }
+}
+
+TEST(DelimitedTable, EveryEncodingGivesTheSameCells) {
+    const Rows expected = {{"Name", "Street", "Town", "Price"},
+                           {"M\xC3\xBCller, Zo\xC3\xAB", "1 \xC3\x98rsted Road", "S\xC3\xA3o Paulo",
+                            "\xE2\x82\xAC 5"}};
+    QByteArray utf16be; // the zero-byte pattern gives it away without a byte-order mark
+    const QByteArray le = importFixture("accents_utf16le.csv").mid(2);
+    for (qsizetype i = 0; i + 1 < le.size(); i += 2)
+        utf16be.append(le[i + 1]).append(le[i]);
+    struct Case {
+        std::string name;
+        QByteArray bytes;
+        Text::Encoding encoding;
+    };
+    const std::vector<Case> cases = {
+        {"accents_utf8.csv", importFixture("accents_utf8.csv"), Text::Encoding::Utf8},
+        {"accents_utf8_bom.csv", importFixture("accents_utf8_bom.csv"),
+         Text::Encoding::Utf8WithMark},
+        {"accents_utf16le.csv", importFixture("accents_utf16le.csv"), Text::Encoding::Utf16LE},
+        {"accents_windows1252.csv", importFixture("accents_windows1252.csv"),
+         Text::Encoding::Windows1252},
+        {"UTF-16 BE without a mark", utf16be, Text::Encoding::Utf16BE},
+        {"UTF-16 LE without a mark", le, Text::Encoding::Utf16LE},
+    };
+    for (const Case& c : cases) {
+        ScriptedPrompt prompt;
+        CCSVFile file(c.bytes, QStringLiteral("export.csv"), false);
+        EXPECT_EQ(file.encoding(), c.encoding) << c.name;
+        // The detection sees the decoded text: the comma outside the quotes is counted too.
+        ASSERT_EQ(file.DetectFormat(), CCSVFile::Foreign) << c.name;
+        EXPECT_EQ(file.delimiter(), ',') << c.name;
+        EXPECT_EQ(file.fieldCount(), 5) << c.name;
+        EXPECT_EQ(rowsOf(DelimitedTable::ParseBytes(c.bytes, ',', 4)), expected) << c.name;
+        EXPECT_TRUE(prompt.shown.empty()) << c.name;
+    }
+}
+
+TEST(DelimitedTable, DetectionCountsEveryDelimiterAndEveryLineEnd) {
+    ScriptedPrompt prompt;
+    // A lone CR ends a line, so the semicolon count is per line, not of the whole file.
+    CCSVFile file("Time: 10:30;a;b\r1;2;3;4;5;6\r\nx|y\n", QStringLiteral("s.csv"), false);
+    ASSERT_EQ(file.DetectFormat(), CCSVFile::Foreign);
+    EXPECT_EQ(file.delimiter(), ':');
+    EXPECT_EQ(file.fieldCount(), 3);
+    EXPECT_EQ(file.fieldCount(';'), 6);
+    EXPECT_EQ(file.fieldCount('|'), 2);
+    EXPECT_EQ(file.fieldCount(','), 1);
+    EXPECT_EQ(file.presenceMask(), 0x1Cu);
+}
+
+TEST(DelimitedTable, LargeAndMalformedInputStaysBounded) {
+    // Five megabytes inside one quote that never closes: one row, one long cell.
+    QByteArray big = "Name,\"";
+    big += QByteArray(5 * 1024 * 1024, 'x');
+    big += "\n,,,\n";
+    const DelimitedTable t = DelimitedTable::ParseBytes(big, ',', 3);
+    ASSERT_EQ(t.rowCount(), 1);
+    EXPECT_EQ(t.cell(0, 0), "Name");
+    EXPECT_EQ(t.cell(0, 1).size(), 5u * 1024 * 1024 + 5); // ", ,,," joined on
+    EXPECT_EQ(t.cell(0, 2), "");
+
+    // Empty input, zero bytes, a lone quote and a lone line end give no crash and no cells.
+    for (const QByteArray& bytes : {QByteArray(), QByteArray(7, '\0'), QByteArray("\""),
+                                    QByteArray("\r\n"), QByteArray("\xFF\xFE")}) {
+        const DelimitedTable e = DelimitedTable::ParseBytes(bytes, ',', 2);
+        EXPECT_LE(e.rowCount(), 1);
+        EXPECT_EQ(e.cell(0, 0), "");
+        EXPECT_EQ(e.cell(5, 9), "");
+    }
+}

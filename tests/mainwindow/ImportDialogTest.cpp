@@ -1,0 +1,52 @@
+#include "MainWindowHarness.h"
+#include "TempDir.h"
+#include "contacts/ui/ImportCSVDlg.h"
+#include "mainwindow/ControlIds.h"
+#include "platform/ui/DialogRunner.h"
+
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTableView>
+#include <gtest/gtest.h>
+
+TEST(ImportDialog, OpenContactListImportsAForeignExport) {
+    TempDir dir;
+    // A web shop's export in Windows-1252, with a heading row and more columns than lines.
+    const QString path =
+        dir.write(QStringLiteral("export.csv"), "Name,Street,Town,Id\r\n"
+                                                "J\xFCrgen M\xFCller,Hauptstra\xDF"
+                                                "e 1,K\xF6ln,17\r\n"
+                                                "Zo\xEB Lee,\"Flat 2\",Caf\xE9 Row,18\r\n");
+    MainWindowHarness h;
+    CQuillmarkDlg& dlg = h.open();
+    h.prompt.openWith(path);
+    QWidget* parent = nullptr;
+    DialogRunner::setHook([&parent](QDialog& d) {
+        auto& importDlg = dynamic_cast<ImportCSVDlg&>(d);
+        parent = importDlg.parentWidget();
+        // Drop the heading row and the Id column, then import.
+        importDlg.table()->selectRow(0);
+        importDlg.control<QPushButton>(ImportCSVDlg::DeleteRows)->click();
+        importDlg.model().removeColumn(4);
+        importDlg.control<QPushButton>(ImportCSVDlg::ImportButton)->click();
+        return importDlg.result();
+    });
+    dlg.runCommand(Id::OpenContactList);
+    DialogRunner::setHook({});
+
+    EXPECT_EQ(parent, &dlg);
+    EXPECT_TRUE(h.prompt.shown.empty());
+    EXPECT_EQ(dlg.contactList.contacts.Strings(),
+              (std::vector<std::string>{"J\xC3\xBCrgen M\xC3\xBCller\r\nHauptstra\xC3\x9F"
+                                        "e 1\r\nK\xC3\xB6ln\r\n",
+                                        "Zo\xC3\xAB Lee\r\nFlat 2\r\nCaf\xC3\xA9 Row\r\n"}));
+    auto* list = dlg.control<QListWidget>(Id::ContactsList);
+    ASSERT_EQ(list->count(), 2);
+    EXPECT_EQ(list->item(0)->text(), QStringLiteral("J\u00FCrgen M\u00FCller"));
+    EXPECT_EQ(dlg.control<QLabel>(Id::ContactsCaption)->text(),
+              QStringLiteral("export.csv (2 entries)"));
+    // Imported contacts are not in a contact list file yet.
+    EXPECT_TRUE(dlg.contactList.contactsModified);
+    EXPECT_TRUE(dlg.isCommandEnabled(Id::SaveContacts));
+}
