@@ -1,10 +1,10 @@
 #include "app/CommandLine.h"
 
-StartFiles ParseCommandLine(const QStringList& arguments) {
+StartFiles ParseCommandLine(const QStringList& arguments, const QString& workingFolder) {
     StartFiles files;
     if (arguments.size() != 1 || arguments.front().startsWith(QLatin1Char('-')))
         return files;
-    const QString& name = arguments.front();
+    const QString name = QDir::cleanPath(QDir(workingFolder).absoluteFilePath(arguments.front()));
     // The last four characters, or the whole name when it is shorter (which never matches).
     const QString ending = name.right(4);
     if (ending == QLatin1String(".lbl"))

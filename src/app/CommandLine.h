@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDir>
 #include <QString>
 #include <QStringList>
 
@@ -10,5 +11,8 @@ struct StartFiles {
     QString labelFileName;
 };
 
-// arguments are those after the program name.
-StartFiles ParseCommandLine(const QStringList& arguments);
+// arguments are those after the program name. A relative name is taken from the working
+// folder and made absolute, since the contact list's name is kept for the next start, which
+// may begin in another folder.
+StartFiles ParseCommandLine(const QStringList& arguments,
+                            const QString& workingFolder = QDir::currentPath());

@@ -2,8 +2,10 @@
 
 #include "app/LabelListFile.h"
 #include "contacts/CCSVFile.h"
+#include "contacts/ContactText.h"
 #include "contacts/DelimitedTable.h"
 #include "contacts/ImportTableModel.h"
+#include "contacts/VCardParser.h"
 #include "platform/FileError.h"
 #include "platform/Text.h"
 
@@ -120,6 +122,18 @@ Result readContactList(const QByteArray& bytes, const QString& path, const Impor
     return result;
 }
 
+Result readVCards(const QByteArray& bytes, const QString& path) {
+    Result result;
+    for (std::string& text : VCardParser::ContactTexts(bytes, false)) {
+        // A card with nothing to print is no label.
+        if (!ContactText::trim(text).empty())
+            result.labels.push_back(std::move(text));
+    }
+    if (result.labels.empty() && !VCardParser::LooksLikeVCard(bytes))
+        result.error = QStringLiteral("%1 is not a vCard file.").arg(path);
+    return result;
+}
+
 ParsedChoices parseImportChoices(const QString& columns, const QString& skipRows,
                                  const QString& delimiter) {
     ParsedChoices parsed;
@@ -174,6 +188,7 @@ const std::vector<Format>& formats() {
         {QStringLiteral("contact list"),
          {QStringLiteral("csv"), QStringLiteral("tsv")},
          &readContactList},
+        {QStringLiteral("vCard"), {QStringLiteral("vcf"), QStringLiteral("vcard")}, &readVCards},
         {QStringLiteral("plain text"), {}, &readPlainText},
     };
     return known;

@@ -61,6 +61,10 @@ struct ParsedChoices {
 ParsedChoices parseImportChoices(const QString& columns, const QString& skipRows,
                                  const QString& delimiter);
 
+// A vCard file (an address book's export): each card one label, in file order, built as the
+// address book builds its contacts.
+Result readVCards(const QByteArray& bytes, const QString& path);
+
 // The known inputs; the last one is taken for any other ending.
 const std::vector<Format>& formats();
 

@@ -21,6 +21,7 @@
 #include <cmath>
 #include <cstdio>
 #include <limits>
+#include <unistd.h>
 
 namespace {
 
@@ -32,6 +33,7 @@ constexpr int kMaxMargin = 50;
 constexpr int kMinResolution = 10, kMaxResolution = 4800;
 constexpr std::size_t kMaxLabels = std::numeric_limits<std::uint16_t>::max();
 constexpr int kProgressFromPages = 10; // shorter jobs print no progress
+constexpr std::int64_t kMaxPositions = std::numeric_limits<int>::max();
 
 void say(const QString& text) {
     std::fprintf(stderr, "quillmark-print: %s\n", text.toLocal8Bit().constData());
@@ -159,8 +161,9 @@ int main(int argc, char** argv) {
                        "Input: a label list (.lbl, printed with its own sheet and font "
                        "settings unless options say otherwise), a Quillmark contact list "
                        "(.csv/.tsv, one label per contact in file order), any other "
-                       "delimited .csv/.tsv file (one label per row), or a text file "
-                       "with one label per paragraph (labels separated by blank lines)."));
+                       "delimited .csv/.tsv file (one label per row), a vCard file (.vcf, one "
+                       "label per card), or a text file with one label per paragraph (labels "
+                       "separated by blank lines)."));
     parser.addHelpOption();
     parser.addPositionalArgument(QStringLiteral("input"),
                                  QStringLiteral("The labels to print (not with --test-sheet)."));
@@ -334,8 +337,20 @@ int main(int argc, char** argv) {
     if (parser.isSet(italic))
         format.italic = 1;
 
-    const int positions = g.labelsAcross * g.labelsDown;
-    const auto firstPosition = intOption(parser, QStringLiteral("first"), 1, positions);
+    // 65,535 x 65,535 positions do not fit an int; a job numbers its positions in one.
+    const std::int64_t positions =
+        static_cast<std::int64_t>(g.labelsAcross) * static_cast<std::int64_t>(g.labelsDown);
+    if (positions > kMaxPositions) {
+        say(QStringLiteral("the sheet has %1 label positions (%2 across, %3 down); a sheet "
+                           "can hold at most %4.")
+                .arg(positions)
+                .arg(g.labelsAcross)
+                .arg(g.labelsDown)
+                .arg(kMaxPositions));
+        return kExitFailure;
+    }
+    const auto firstPosition =
+        intOption(parser, QStringLiteral("first"), 1, static_cast<int>(positions));
     const auto dpi =
         intOption(parser, QStringLiteral("resolution"), kMinResolution, kMaxResolution);
     const auto size = intOption(parser, QStringLiteral("max-size"), kMinFontSize, kMaxFontSize);
@@ -391,6 +406,7 @@ int main(int argc, char** argv) {
         return kExitFailure;
     }
     int next = 0;
+    int sheets = 0;
     bool completed = false;
     {
         PdfPrintDevice device(file, *dpi, *pageSize);
@@ -398,12 +414,22 @@ int main(int argc, char** argv) {
                                            : CLabelPrinter(format, faceName, input.labels);
         if (printOffset)
             job.offset = *printOffset;
-        job.onPage = [](int page, int pages) {
-            if (pages >= kProgressFromPages)
-                std::fprintf(stderr, "Page %d of %d\n", page, pages);
+        // One line that updates in place, and only for a person watching: a log or a pipe
+        // would get thousands of lines.
+        const bool terminal = isatty(fileno(stderr)) != 0;
+        bool progressShown = false;
+        job.onPage = [terminal, &progressShown](int page, int pages) {
+            if (!terminal || pages < kProgressFromPages)
+                return;
+            std::fprintf(stderr, "\rPage %d of %d", page, pages);
+            std::fflush(stderr);
+            progressShown = true;
         };
         next = job.Print(device, printTestSheet, *firstPosition);
+        if (progressShown)
+            std::fputs("\r\033[K", stderr); // the summary takes the progress line's place
         completed = device.completed();
+        sheets = device.pages();
         (void)reportMisfits(job.Fits());
     }
     if (!completed) {
@@ -419,7 +445,16 @@ int main(int argc, char** argv) {
                                        outputPath));
         return kExitFailure;
     }
-    if (!printTestSheet)
+    if (printTestSheet) {
+        say(QStringLiteral("printed the test sheet to %1.").arg(outputPath));
+    } else {
+        say(QStringLiteral("printed %1 %2 on %3 %4 to %5.")
+                .arg(input.labels.size())
+                .arg(input.labels.size() == 1 ? QStringLiteral("label") : QStringLiteral("labels"))
+                .arg(sheets)
+                .arg(sheets == 1 ? QStringLiteral("sheet") : QStringLiteral("sheets"))
+                .arg(outputPath));
         std::printf("%d\n", next);
+    }
     return 0;
 }

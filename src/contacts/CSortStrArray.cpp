@@ -49,23 +49,44 @@ int CSortStrArray::CompareKeys(std::string_view a, std::string_view b) {
 }
 
 void CSortStrArray::Sort() {
-    // Comparing folded keys with memcmp is the same order as CompareKeys: a lexicographic
-    // order on the folded bytes, so a strict weak ordering, and a stable sort by it gives
-    // exactly what the adjacent-exchange sort gives.
+    // Comparing folded keys bytewise is the same order as CompareKeys: a lexicographic order
+    // on the folded bytes, so a strict weak ordering, and a stable sort by it gives exactly
+    // what the adjacent-exchange sort gives. The keys are folded once into one buffer, and
+    // each entry carries its key's first 16 bytes, so that most comparisons of a large list
+    // stay within the entries instead of reaching into scattered strings.
     const std::size_t n = strings.size();
-    std::vector<std::string> keys(n);
+    const bool byLastName = lastNameFlag != 0;
+    struct Entry {
+        std::uint64_t high, low; // the first 16 folded bytes, big-endian, zero-padded
+        std::size_t offset;
+        std::size_t length;
+        std::size_t index;
+    };
+    std::size_t total = 0;
+    for (const std::string& s : strings)
+        total += SortKey(s, byLastName).size();
+    std::string folded(total, '\0');
+    std::vector<Entry> entries(n);
+    std::size_t at = 0;
     for (std::size_t i = 0; i < n; ++i) {
-        const auto key = SortKey(strings[i], lastNameFlag != 0);
-        keys[i].resize(key.size());
-        std::transform(key.begin(), key.end(), keys[i].begin(), fold);
+        const auto key = SortKey(strings[i], byLastName);
+        std::transform(key.begin(), key.end(), folded.begin() + static_cast<std::ptrdiff_t>(at),
+                       fold);
+        std::uint64_t word[2] = {0, 0};
+        for (std::size_t k = 0; k < 16 && k < key.size(); ++k)
+            word[k / 8] |= std::uint64_t(static_cast<unsigned char>(folded[at + k]))
+                           << (56 - 8 * (k % 8));
+        entries[i] = {word[0], word[1], at, key.size(), i};
+        at += key.size();
     }
-    std::vector<std::size_t> order(n);
-    std::iota(order.begin(), order.end(), std::size_t{0});
-    std::stable_sort(order.begin(), order.end(), [&keys](std::size_t x, std::size_t y) {
-        const std::string& a = keys[x];
-        const std::string& b = keys[y];
-        const int c = std::memcmp(a.data(), b.data(), std::min(a.size(), b.size()));
-        return c != 0 ? c < 0 : a.size() < b.size();
+    const char* base = folded.data();
+    std::stable_sort(entries.begin(), entries.end(), [base](const Entry& x, const Entry& y) {
+        if (x.high != y.high)
+            return x.high < y.high;
+        if (x.low != y.low)
+            return x.low < y.low;
+        const int c = std::memcmp(base + x.offset, base + y.offset, std::min(x.length, y.length));
+        return c != 0 ? c < 0 : x.length < y.length;
     });
 
     // A tracked position outside the list is never touched by a swap, so it stays.
@@ -73,9 +94,10 @@ void CSortStrArray::Sort() {
     std::vector<std::string> sorted;
     sorted.reserve(n);
     for (std::size_t i = 0; i < n; ++i) {
-        if (trackedPosition >= 0 && order[i] == static_cast<std::size_t>(trackedPosition))
+        const std::size_t from = entries[i].index;
+        if (trackedPosition >= 0 && from == static_cast<std::size_t>(trackedPosition))
             tracked = static_cast<std::int32_t>(i);
-        sorted.push_back(std::move(strings[order[i]]));
+        sorted.push_back(std::move(strings[from]));
     }
     strings = std::move(sorted);
     trackedPosition = tracked;

@@ -1,10 +1,52 @@
 #include "contacts/ContactFileReader.h"
 
 #include "contacts/CCSVFile.h"
+#include "contacts/VCardParser.h"
+#include "platform/AppPaths.h"
+#include "platform/Prompt.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+namespace {
+
+// How much of a file is looked at to recognise a vCard file.
+constexpr qint64 kHeadBytes = 4096;
+
+bool startsLikeVCard(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    return VCardParser::LooksLikeVCard(file.read(kHeadBytes));
+}
+
+} // namespace
+
+bool ContactFileReader::IsVCardFile(const QString& path) {
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    return suffix == QLatin1String("vcf") || suffix == QLatin1String("vcard") ||
+           startsLikeVCard(path);
+}
 
 ContactReader::Result ContactFileReader::Read(QString& fileName, CSortStrArray& list,
                                               bool usStyle) {
     Result result;
+    if (!fileName.isEmpty() && startsLikeVCard(fileName)) {
+        const auto data = CCSVFile::ReadFile(fileName);
+        if (!data)
+            return result;
+        std::vector<std::string> contacts = VCardParser::ContactTexts(*data, usStyle);
+        if (contacts.empty()) {
+            showMessage(QStringLiteral("The file ") + AppPaths::lastComponent(fileName) +
+                        QStringLiteral(" holds no vCard that could be read."));
+            return result;
+        }
+        for (std::string& contact : contacts)
+            list.Add(std::move(contact));
+        result.ok = true;
+        result.exportFile = true;
+        return result;
+    }
     result.ok = ReadContactFile(fileName, list, usStyle, delimitedImporter, result.imported);
     return result;
 }

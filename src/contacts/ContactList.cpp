@@ -3,7 +3,10 @@
 #include "contacts/CCSVFile.h"
 #include "contacts/ContactFileReader.h"
 #include "labels/LabelPreferences.h"
+#include "platform/AppPaths.h"
 #include "platform/Prompt.h"
+
+#include <QFileInfo>
 
 ContactList::ContactList(LabelPreferences& preferences) : prefs(preferences) {
     SetReader(ContactSource::kFile, std::make_unique<ContactFileReader>());
@@ -26,7 +29,7 @@ ContactFileReader* ContactList::FileReader() const {
 
 QString ContactList::SourceName(std::uint8_t kind, const QString& fileName) {
     if (kind == ContactSource::kWindowsContacts)
-        return QStringLiteral("Windows Contacts");
+        return QStringLiteral("Address Book");
     if (kind == ContactSource::kGoogle)
         return QStringLiteral("Google Contacts");
     return fileName;
@@ -63,6 +66,7 @@ bool ContactList::LoadContacts(std::uint8_t kind, QString& fileName) {
     const auto result = reader->Read(fileName, contacts, prefs.usStyle != 0);
     if (result.ok) {
         contactFileName = fileName;
+        contactFileIsExport = result.exportFile && !fileName.isEmpty();
         prefs.contactSource = kind;
         if (result.imported)
             contactsModified = true;
@@ -80,12 +84,13 @@ void ContactList::NewContactList() {
     contacts = CSortStrArray();
     contacts.SetLastNameFlag(sortContactsByLastName);
     contactFileName.clear();
+    contactFileIsExport = false;
     prefs.contactSource = ContactSource::kFile;
     contactsModified = true;
 }
 
 bool ContactList::SaveContacts() {
-    if (contactFileName.isEmpty())
+    if (contactFileName.isEmpty() || contactFileIsExport)
         return SaveContactsAs() == SaveAsResult::Saved;
     if (!SaveContactFile(contactFileName, contacts))
         return false;
@@ -98,11 +103,27 @@ ContactList::SaveAsResult ContactList::SaveContactsAs() {
     Prompt::FileRequest request;
     request.filter = QStringLiteral("CSV Files (*.csv)|*.csv||");
     request.defaultExtension = QStringLiteral("csv");
-    const auto path = prompt().saveFile(request);
-    if (!path || path->isEmpty())
-        return SaveAsResult::Cancelled;
-    contactFileName = *path;
-    return SaveContacts() ? SaveAsResult::Saved : SaveAsResult::Failed;
+    if (contactFileIsExport) {
+        // Offer a contact list beside the export, under its name.
+        const QFileInfo exported(contactFileName);
+        request.directory = exported.absolutePath();
+        request.initialName = exported.completeBaseName() + QStringLiteral(".csv");
+    }
+    for (;;) {
+        const auto path = prompt().saveFile(request);
+        if (!path || path->isEmpty())
+            return SaveAsResult::Cancelled;
+        if (ContactFileReader::IsVCardFile(*path)) {
+            showMessage(AppPaths::lastComponent(*path) +
+                        QStringLiteral(" is a vCard file. Contact lists are saved in "
+                                       "Quillmark's own format, so please choose another name "
+                                       "to keep the vCard file as it is."));
+            continue;
+        }
+        contactFileName = *path;
+        contactFileIsExport = false;
+        return SaveContacts() ? SaveAsResult::Saved : SaveAsResult::Failed;
+    }
 }
 
 void ContactList::SetSortByLastName(bool byLastName) {

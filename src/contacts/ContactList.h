@@ -37,22 +37,26 @@ public:
     // "New Contact List": an empty, unsaved list from the file source, marked modified.
     void NewContactList();
 
-    // Writes the list to contactFileName (or asks for one); false when not saved.
+    // Writes the list to contactFileName (or asks for one, also when that file is another
+    // program's export); false when not saved.
     [[nodiscard]] bool SaveContacts();
     enum class SaveAsResult { Saved, Failed, Cancelled };
-    // Asks for a file name and saves there. Unless cancelled, contactFileName is the chosen
-    // path afterwards, saved or not, and the caller updates the pane caption.
+    // Asks for a file name and saves there; a vCard file is refused and the name asked
+    // again. Unless cancelled, contactFileName is the chosen path afterwards, saved or not,
+    // and the caller updates the pane caption.
     [[nodiscard]] SaveAsResult SaveContactsAs();
 
     // Copies the flag into the list's last-name flag too.
     void SetSortByLastName(bool byLastName);
 
-    // "Windows Contacts", "Google Contacts" or the file name.
+    // "Address Book", "Google Contacts" or the file name.
     static QString SourceName(std::uint8_t kind, const QString& fileName);
 
     CSortStrArray contacts;
     QString contactFileName;
     bool contactsModified = false;
+    // contactFileName is another program's export (a vCard file), which is never written.
+    bool contactFileIsExport = false;
     std::int32_t sortContactsByLastName = 0;
     // Set while the contacts folder was edited, so that the window offers a reload when it
     // is activated again; held off while the merge question is up.

@@ -12,6 +12,8 @@ public:
         bool ok = false;
         // The contacts came through the import dialog (the list then counts as modified).
         bool imported = false;
+        // The file is another program's export (a vCard file): it is read, never saved over.
+        bool exportFile = false;
     };
 
     virtual ~ContactReader() = default;

@@ -7,6 +7,7 @@
 #include <QKeyEvent>
 #include <QPainter>
 #include <QStyle>
+#include <QStyleOptionFocusRect>
 
 CHoverButton::CHoverButton(QWidget* parent) : CHoverButton(QString(), parent) {}
 
@@ -134,6 +135,14 @@ void CHoverButton::paintEvent(QPaintEvent* /*e*/) {
     p.setFont(font());
     p.setPen(captionColour());
     p.drawText(QRect(g.caption, item), flags, text());
+    // The keyboard focus shows, as on every other button.
+    if (hasFocus()) {
+        QStyleOptionFocusRect focus;
+        focus.initFrom(this);
+        focus.rect = QRect(0, 0, g.width, g.height).adjusted(1, 1, -1, -1);
+        focus.backgroundColor = QColor::fromRgb(kFace);
+        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &p, this);
+    }
 }
 
 void CHoverButton::enterEvent(QEnterEvent* e) {

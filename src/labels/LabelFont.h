@@ -8,7 +8,6 @@
 // is in tenths of a point; the drawing surface turns it into a character height in its own
 // device units.
 struct LabelFont {
-    static constexpr std::size_t kMaxFaceBytes = 31;
     static constexpr int kNormalWeight = 400;
     static constexpr int kBoldWeight = 700;
     static constexpr std::uint8_t kDefaultCharSet = 1;
@@ -26,7 +25,7 @@ struct LabelFont {
     std::uint8_t clipPrecision = 0;
     std::uint8_t quality = 0;
     std::uint8_t pitchAndFamily = 0;
-    std::string faceName; // UTF-8, at most kMaxFaceBytes bytes
+    std::string faceName; // UTF-8, the whole family name
 
     bool bold() const { return weight >= kBoldWeight; }
     bool operator==(const LabelFont&) const = default;

@@ -1,9 +1,14 @@
 #include "labels/LabelFormat.h"
 
+#include "platform/Text.h"
+
+#include <algorithm>
+
 namespace {
 
 constexpr int kPreviewResolution = 96;
 constexpr int kSmallestSize = 8;    // points; below this a line is split instead
+constexpr int kLargestSize = 50;    // points; the largest maximum the Fonts page accepts
 constexpr int kStaggerUnit = 5;     // 1/96 inch per stagger mode step
 constexpr int kHeightTolerance = 2; // device units of height overrun that still fit
 constexpr int kPointsPerInch = 72;
@@ -38,7 +43,10 @@ void CLabelFormat::SplitLongestLine() {
         return;
     const std::size_t at = static_cast<std::size_t>(widest - 1);
     const std::string& line = lines[at];
-    const std::size_t blank = line.find(' ', line.size() / 2);
+    // Half the line in characters, so that a line of accented text splits where a line of
+    // plain text of the same length does.
+    const std::size_t blank =
+        line.find(' ', Text::byteOffsetOfChar(line, Text::charCount(line) / 2));
     const std::size_t cut = blank == std::string::npos ? 0 : blank + 1;
     std::string tail = line.substr(cut);
     lines[at].resize(cut);
@@ -48,6 +56,9 @@ void CLabelFormat::SplitLongestLine() {
 void CLabelFormat::Draw(DrawSurface& dc, int maxFontSize, int alignment, LabelFont& font) {
     if (lines.empty() || resolution <= 0)
         return;
+    // A damaged file or record, or a field emptied while typing, can give any size; below the
+    // smallest one every line would be set on one baseline.
+    maxFontSize = std::clamp(maxFontSize, kSmallestSize, kLargestSize);
     dc.setTransparentBackground();
 
     int t = 0;

@@ -47,15 +47,15 @@ bool SplitLabelText(std::string_view text, LabelLines& out) {
     if (out.count < LabelLines::kMaxLines)
         ++out.count; // the last line ends with the text
 
-    std::size_t longestBytes = 0;
+    std::size_t longestChars = 0;
     for (int i = 0; i < out.count; ++i) {
         std::string& l = out.lines[static_cast<std::size_t>(i)];
-        if (l.size() > LabelLines::kMaxLineBytes) {
-            l.resize(Text::cutUtf8(l, LabelLines::kMaxLineBytes).size());
-            ++out.cut;
-        }
-        if (out.longest == 0 || l.size() > longestBytes) {
-            longestBytes = l.size();
+        const std::size_t before = l.size();
+        l.resize(Text::cutChars(l, LabelLines::kMaxLineChars).size());
+        out.cut += l.size() != before;
+        const std::size_t chars = Text::charCount(l);
+        if (out.longest == 0 || chars > longestChars) {
+            longestChars = chars;
             out.longest = i + 1;
         }
     }

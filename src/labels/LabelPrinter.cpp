@@ -7,6 +7,7 @@
 
 #include <QImage>
 #include <QPainter>
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <utility>
@@ -64,28 +65,34 @@ int CLabelPrinter::Print(bool testSheet, int firstPosition) {
 
 int CLabelPrinter::Print(PrintDevice& device, bool testSheet, int firstPosition) {
     fits.clear();
-    bool healthy = device.startDoc(QString()) > 0;
-
     const unsigned labelCount =
         testSheet ? kTestSheetLabels : static_cast<std::uint16_t>(labels.size());
     const unsigned perSheet = static_cast<unsigned>(format.geometry.labelsAcross) *
                               static_cast<unsigned>(format.geometry.labelsDown);
     const unsigned first = static_cast<unsigned>(firstPosition);
     unsigned pages;
-    if (testSheet)
+    if (perSheet == 0 || (!testSheet && labelCount == 0))
+        pages = 0; // nothing to place: never a blank sheet
+    else if (testSheet)
         pages = 1;
-    else if (labelCount == 0 || perSheet == 0)
-        pages = 0; // nothing to place: never a run of blank sheets
     else
         pages = (labelCount + first - 2) / perSheet + 1;
+
+    // A started printer job feeds at least one sheet, so it starts only with a page to print.
+    bool healthy = pages > 0 && device.startDoc(QString()) > 0;
 
     resolution = device.deviceCaps(DeviceCap::LogPixelsX) / 10 * 10;
     applied = calibration ? calibration(device.printerName()) : offset;
 
     PrintProgress progress{firstPosition, 1, static_cast<int>(labelCount)};
+    bool cancelled = false;
     for (unsigned page = 1; page <= pages && healthy; ++page) {
         if (onPage)
             onPage(static_cast<int>(page), static_cast<int>(pages));
+        if (cancelRequested && cancelRequested()) {
+            cancelled = true;
+            break;
+        }
         device.startPage();
         if (testSheet)
             PrintTestSheet(device, progress);
@@ -94,10 +101,14 @@ int CLabelPrinter::Print(PrintDevice& device, bool testSheet, int firstPosition)
         healthy = device.endPage() > 0;
         progress.firstPosition = 1;
     }
-    if (healthy)
-        device.endDoc();
-    else
-        device.abortDoc();
+    if (pages > 0) {
+        if (healthy && !cancelled)
+            device.endDoc();
+        else
+            device.abortDoc();
+    }
+    if (cancelled)
+        return 0;
 
     if (perSheet == 0)
         return firstPosition;
@@ -164,10 +175,13 @@ void CLabelPrinter::PrintCalibrationMarks(PrintDevice& device) {
     const SheetGeometry& g = format.geometry;
     if (g.labelsAcross == 0 || g.labelsDown == 0)
         return;
-    const DeviceRect first = labelRect(0, 0);
-    const DeviceRect last = labelRect(g.labelsAcross - 1, g.labelsDown - 1);
-    PrintCalibrationMark(device, first.left, first.top);
-    PrintCalibrationMark(device, last.right, last.bottom);
+    // Corners one label in from the sheet's edges, where the scales stay on the paper and
+    // within what any printer reaches.
+    const int across = g.labelsAcross, down = g.labelsDown;
+    const DeviceRect upper = labelRect(std::min(1, across - 1), std::min(1, down - 1));
+    const DeviceRect lower = labelRect(std::max(across - 2, 0), std::max(down - 2, 0));
+    PrintCalibrationMark(device, upper.left, upper.top);
+    PrintCalibrationMark(device, lower.right, lower.bottom);
 }
 
 void CLabelPrinter::PrintCalibrationMark(PrintDevice& device, int x, int y) {
@@ -195,9 +209,11 @@ void CLabelPrinter::PrintCalibrationMark(PrintDevice& device, int x, int y) {
             continue;
         // The number is the offset to enter when a label's edge crosses the scale there.
         const std::string text = (mm > 0 ? "+" : "") + std::to_string(mm);
-        const DeviceRect h = shifted(device, {x + along, y + tick, x + along, y + tick});
+        // Across: numbers above the hair, ticks below; down: both to the right. The numbers
+        // of the two scales then never meet near the centre.
+        const DeviceRect h = shifted(device, {x + along, y, x + along, y});
         const TextExtent size = dc.textExtent(text);
-        dc.textOut(h.left - size.cx / 2, h.top, text);
+        dc.textOut(h.left - size.cx / 2, h.top - TenthsToDevice(5) - size.cy, text);
         const DeviceRect v = shifted(device, {x + tick, y + along, x + tick, y + along});
         dc.textOut(v.left + TenthsToDevice(5), v.top - size.cy / 2, text);
     }

@@ -60,6 +60,9 @@ public:
 
     // Called before each page is started, with the page number and the number of pages.
     std::function<void(int page, int pages)> onPage;
+    // Asked before each page; true stops the job, which is then aborted, and Print returns 0
+    // as for a cancelled print dialog.
+    std::function<bool()> cancelRequested;
 
     // Asked once the printer is chosen and before anything is printed, when a label does not
     // fit its label; false stops the job as a cancelled print dialog does.
@@ -76,9 +79,11 @@ public:
     PrintOffset offset;
     std::function<PrintOffset(const QString& printerName)> calibration;
 
-    // With the test sheet, also prints a cross-hair with a millimetre scale each way at the
-    // first label's top-left corner and the last label's bottom-right corner: held against a
-    // sheet of labels, the scales read how far the printer is off.
+    // With the test sheet, also prints a cross-hair with a millimetre scale each way at two
+    // label corners: the top-left one of the label in the second row and column, and the
+    // bottom-right one of the label one in from the bottom-right corner (the outer labels on
+    // sheets too small for that). Held against a sheet of labels, the scales read how far
+    // the printer is off.
     bool calibrationMarks = false;
     static constexpr int kMarkReach = 100; // tenths: the scales run ±10 mm
 

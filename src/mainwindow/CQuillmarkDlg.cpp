@@ -4,11 +4,13 @@
 #include "controls/HoverButton.h"
 #include "controls/SplashWindow.h"
 #include "controls/UpDownControl.h"
+#include "mainwindow/ContactCommands.h"
 #include "mainwindow/ContactsPane.h"
 #include "mainwindow/ControlIds.h"
 #include "mainwindow/LabelListPane.h"
 #include "mainwindow/MainCommands.h"
 #include "mainwindow/MainMenu.h"
+#include "mainwindow/TipText.h"
 #include "online/VendorSite.h"
 #include "online/ui/GoogleContactReader.h"
 #include "platform/AppPaths.h"
@@ -173,10 +175,8 @@ CQuillmarkDlg::CQuillmarkDlg(SettingsStore& store, QWidget* parent)
     contactsPane = std::make_unique<ContactsPane>(*this);
     labelList = std::make_unique<LabelListPane>(*this);
     mainCommands = new MainCommands(*this);
-    closeRequestHook = [this] {
-        return settings.prefs.contactSource != ContactSource::kFile ||
-               contactsPane->QuerySaveContacts();
-    };
+    contactCommands = new ContactCommands(*this);
+    closeRequestHook = [this] { return QueryClose(); };
 }
 
 CQuillmarkDlg::~CQuillmarkDlg() = default;
@@ -414,13 +414,14 @@ void CQuillmarkDlg::OnInitDialog() {
     firstLabelSpin_->setPosition(settings.prefs.firstLabel);
 
     control(Id::HideIfNoAddress)
-        ->setToolTip(QStringLiteral("When checked, only contacts with addresses are shown"));
-    control(Id::ShowCategory)
-        ->setToolTip(QStringLiteral(
-            "When selected, only contacts belonging to the category below are shown"));
-    control(Id::FirstLabelBox)
         ->setToolTip(
-            QStringLiteral("The number of the first label on the sheet which will be printed on"));
+            TipText::wrap(QStringLiteral("When checked, only contacts with addresses are shown")));
+    control(Id::ShowCategory)
+        ->setToolTip(TipText::wrap(QStringLiteral(
+            "When selected, only contacts belonging to the category below are shown")));
+    control(Id::FirstLabelBox)
+        ->setToolTip(TipText::wrap(
+            QStringLiteral("The number of the first label on the sheet which will be printed on")));
 
     contactsPane->FillCategoryCombo();
 
@@ -440,10 +441,27 @@ bool CQuillmarkDlg::TakeDialogData() {
     return true;
 }
 
+bool CQuillmarkDlg::QueryClose() {
+    if (settings.prefs.contactSource == ContactSource::kFile &&
+        !contactsPane->QuerySaveContacts(true))
+        return false;
+    return labelList->QuerySaveLabels(true);
+}
+
 void CQuillmarkDlg::accept() {
-    if (!TakeDialogData())
+    if (closed_)
+        return;
+    if (!TakeDialogData() || !QueryClose())
         return;
     QDialog::accept();
+}
+
+void CQuillmarkDlg::reject() {
+    if (closed_)
+        return;
+    if (!QueryClose())
+        return;
+    QDialog::reject();
 }
 
 void CQuillmarkDlg::closeEvent(QCloseEvent* event) {
@@ -453,7 +471,7 @@ void CQuillmarkDlg::closeEvent(QCloseEvent* event) {
     }
     event->accept();
     if (!closed_)
-        reject();
+        QDialog::reject();
 }
 
 void CQuillmarkDlg::keyPressEvent(QKeyEvent* event) {
@@ -482,6 +500,29 @@ void CQuillmarkDlg::closingSteps() {
     if (categories.ShouldSave())
         (void)categories.SaveCategories(AppPaths::categoryStoreFile());
     Q_EMIT closing();
+}
+
+void CQuillmarkDlg::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    applyMinimumSize();
+}
+
+void CQuillmarkDlg::moveEvent(QMoveEvent* event) {
+    QDialog::moveEvent(event);
+    applyMinimumSize();
+}
+
+void CQuillmarkDlg::applyMinimumSize() {
+    const QSize frame = frameGeometry().size() - geometry().size();
+    const QSize minimum(ControlLayout::kMinWidth - frame.width(),
+                        ControlLayout::kMinHeight - frame.height());
+    if (minimumSize() != minimum)
+        setMinimumSize(minimum);
+    // A window manager may ignore the hint; the right and bottom edges then give way.
+    const QRect whole = ControlLayout::enforceMinimum(
+        frameGeometry(), ControlLayout::RightEdge | ControlLayout::BottomEdge);
+    if (whole.size() != frameGeometry().size())
+        resize(whole.size() - frame);
 }
 
 bool CQuillmarkDlg::eventFilter(QObject* watched, QEvent* event) {

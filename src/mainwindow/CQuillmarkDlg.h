@@ -10,6 +10,7 @@
 #include <functional>
 #include <memory>
 
+class ContactCommands;
 class ContactsPane;
 class LabelListPane;
 class MainCommands;
@@ -61,6 +62,8 @@ public:
     // The label list with its editor and .lbl files.
     std::unique_ptr<LabelListPane> labelList;
     MainCommands* mainCommands = nullptr; // owned as a child
+    // Adding, editing and deleting contacts, and the address book; owned as a child.
+    ContactCommands* contactCommands = nullptr;
 
     // The vendor's website, as configured.
     VendorSite vendorSite() const;
@@ -72,6 +75,12 @@ public:
 
     void LayoutControls(bool record);
 
+    // The questions every way of closing asks: unsaved contacts of a file list, then unsaved
+    // labels. False keeps the window open (Cancel, or Yes and the save did not happen).
+    bool QueryClose();
+    // Escape: closes after the closing questions.
+    void reject() override;
+
 Q_SIGNALS:
     void closing();
 
@@ -80,12 +89,17 @@ protected:
     void accept() override;
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void createControls();
     void applyColours();
     void closingSteps();
+    // Keeps the whole window, frame and menu included, at least 500 x 645 pixels; the frame
+    // is known only once the window is shown and placed.
+    void applyMinimumSize();
 
     SettingsStore& store_;
     QMenuBar* menuBar_;
@@ -100,6 +114,7 @@ private:
     bool recorded_ = false;
 
 public:
-    // Asked when the window's close box is used; false keeps the window open.
+    // Asked when the window's close box is used; false keeps the window open. The closing
+    // questions by default.
     std::function<bool()> closeRequestHook;
 };

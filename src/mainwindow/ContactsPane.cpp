@@ -5,6 +5,7 @@
 #include "contacts/ui/ImportDialogImporter.h"
 #include "mainwindow/CQuillmarkDlg.h"
 #include "mainwindow/ControlIds.h"
+#include "mainwindow/TipText.h"
 #include "platform/AppPaths.h"
 #include "platform/Prompt.h"
 #include "platform/Text.h"
@@ -17,6 +18,20 @@
 #include <QListWidget>
 #include <QRadioButton>
 #include <QToolTip>
+
+namespace {
+
+// A contact can be a whole file long (a quote that was never closed in an imported file);
+// the pane and its tip show the beginning, as laying out megabytes of text would stall it.
+constexpr std::size_t kMaxShownBytes = 2000;
+
+QString ShownText(std::string_view text) {
+    if (text.size() <= kMaxShownBytes)
+        return Text::toQString(text);
+    return Text::toQString(Text::cutUtf8(text, kMaxShownBytes)) + QChar(0x2026);
+}
+
+} // namespace
 
 ContactsPane::ContactsPane(CQuillmarkDlg& owner)
     : QObject(&owner), dlg(owner), list(owner.control<QListWidget>(Id::ContactsList)) {
@@ -65,18 +80,13 @@ ContactsPane::ContactsPane(CQuillmarkDlg& owner)
         },
         [this] { return ShownCount() > 0; });
     dlg.setCommand(Id::SortContactsByLastName, [this] { ToggleSortByLastName(); });
-    for (const auto& [id, kind] :
-         {std::pair{int(Id::LoadWindowsContacts), ContactSource::kWindowsContacts},
-          std::pair{int(Id::LoadGoogleContacts), ContactSource::kGoogle}}) {
-        const std::uint8_t k = kind;
-        dlg.setCommand(
-            id,
-            [this, k] {
-                QString none;
-                LoadContacts(k, none);
-            },
-            [&contacts, k] { return contacts.Reader(k) != nullptr; });
-    }
+    dlg.setCommand(
+        Id::LoadGoogleContacts,
+        [this] {
+            QString none;
+            LoadContacts(ContactSource::kGoogle, none);
+        },
+        [&contacts] { return contacts.Reader(ContactSource::kGoogle) != nullptr; });
 }
 
 ContactsPane::~ContactsPane() {
@@ -100,16 +110,27 @@ void ContactsPane::FillContactsPane() {
     list->clear();
     CSortStrArray& contacts = dlg.contactList.contacts;
     contacts.Sort();
+    bool twoLines = false;
     for (int i = 0; i < contacts.GetSize(); ++i) {
         const ContactText::Display d = ContactText::DisplayText(contacts.GetAt(i));
         if (IsContactShown(d.text, d.hasAddress)) {
-            auto* item = new QListWidgetItem(Text::toQString(d.text));
+            // A contact of two lines without an address shows both, so that two such
+            // contacts of the same name can be told apart.
+            QString text = ShownText(d.text);
+            text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+            text.remove(QLatin1Char('\r'));
+            twoLines = twoLines || text.contains(QLatin1Char('\n'));
+            auto* item = new QListWidgetItem(text);
             item->setData(Qt::UserRole, i);
             list->addItem(item);
             ++dlg.contactsShown;
         }
         ++dlg.contactsTotal;
     }
+    const int lineHeight = list->fontMetrics().height();
+    list->setGridSize(QSize(list->gridSize().width(), (twoLines ? 2 : 1) * lineHeight + 2));
+    // Uniform sizes take every item's size from the first one, which may have one line.
+    list->setUniformItemSizes(!twoLines);
     list->setUpdatesEnabled(true);
 }
 
@@ -130,7 +151,7 @@ void ContactsPane::UpdateContactsTitle() {
     if (!contacts.contactFileName.isEmpty())
         source = AppPaths::lastComponent(contacts.contactFileName);
     else if (dlg.settings.prefs.contactSource == ContactSource::kWindowsContacts)
-        source = QStringLiteral("Windows Contacts:");
+        source = QStringLiteral("Address Book:");
     else if (dlg.settings.prefs.contactSource == ContactSource::kGoogle)
         source = QStringLiteral("Google Contacts:");
     else
@@ -200,7 +221,7 @@ std::vector<int> ContactsPane::SelectedContacts() const {
     return out;
 }
 
-bool ContactsPane::QuerySaveContacts() {
+bool ContactsPane::QuerySaveContacts(bool mustSave) {
     const ContactList& contacts = dlg.contactList;
     if (!contacts.contactsModified || contacts.contacts.IsEmpty())
         return true;
@@ -213,8 +234,10 @@ bool ContactsPane::QuerySaveContacts() {
     if (answer == Prompt::Answer::Cancel)
         return false;
     if (answer == Prompt::Answer::Yes) {
-        (void)dlg.contactList.SaveContactsAs();
-        UpdateContactsTitle();
+        const auto saved = dlg.contactList.SaveContactsAs();
+        if (saved != ContactList::SaveAsResult::Cancelled)
+            UpdateContactsTitle();
+        return !mustSave || saved == ContactList::SaveAsResult::Saved;
     }
     return true;
 }
@@ -234,7 +257,8 @@ void ContactsPane::OpenContactList() {
     if (dlg.settings.prefs.contactSource == ContactSource::kFile && !QuerySaveContacts())
         return;
     Prompt::FileRequest request;
-    request.filter = QStringLiteral("CSV Files (*.csv)|*.csv|TSV Files (*.tsv)|*.tsv||");
+    request.filter = QStringLiteral(
+        "CSV Files (*.csv)|*.csv|TSV Files (*.tsv)|*.tsv|vCard files (*.vcf)|*.vcf||");
     const auto path = prompt().openFile(request);
     if (!path || path->isEmpty())
         return;
@@ -253,10 +277,9 @@ bool ContactsPane::eventFilter(QObject* watched, QEvent* event) {
         const int index = item->data(Qt::UserRole).toInt();
         const auto& contacts = dlg.contactList.contacts;
         if (index >= 0 && index < contacts.GetSize()) {
-            const std::string_view tip = ContactText::trim(contacts.GetAt(index));
-            QString text = Text::toQString(tip);
+            QString text = ShownText(ContactText::trim(contacts.GetAt(index)));
             text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-            QToolTip::showText(help->globalPos(), text, list->viewport(),
+            QToolTip::showText(help->globalPos(), TipText::wrap(text), list->viewport(),
                                list->visualItemRect(item));
         }
         return true;

@@ -29,8 +29,9 @@ public:
 
     void NewContactList();
     void OpenContactList();
-    // Asks whether to save a changed list; false when the user cancelled.
-    bool QuerySaveContacts();
+    // Asks whether to save a changed list; false when the user cancelled. With mustSave
+    // (closing the window), Yes followed by a cancelled or failed save is false as well.
+    bool QuerySaveContacts(bool mustSave = false);
     // Loads from a source and refills the pane when contacts came.
     bool LoadContacts(std::uint8_t kind, QString& fileName);
 

@@ -60,6 +60,7 @@ enum Command : int {
     CheckForUpdates = 32817,
     AboutQuillmark = 32795,
     PrintLabelsCommand = 57607,
+    CalibratePrinter = 32830,
     PrintPreview = 32900, // the program's own, numbered clear of the others
 };
 } // namespace Id

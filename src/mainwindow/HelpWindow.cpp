@@ -1,5 +1,6 @@
 #include "mainwindow/HelpWindow.h"
 
+#include "platform/Prompt.h"
 #include "platform/Shell.h"
 
 #include <QFileInfo>
@@ -35,16 +36,22 @@ HelpWindow::HelpWindow(QWidget* parent)
     connect(view, &QTextBrowser::backwardAvailable, back, &QPushButton::setEnabled);
     connect(view, &QTextBrowser::forwardAvailable, forward, &QPushButton::setEnabled);
     connect(view, &QTextBrowser::sourceChanged, this, [this] {
+        // The guide's pages name the help themselves ("Quillmark Help - Contents").
         const QString title = view->documentTitle();
-        setWindowTitle(title.isEmpty() ? QStringLiteral("Quillmark Help")
-                                       : QStringLiteral("Quillmark Help - ") + title);
+        const QString help = QStringLiteral("Quillmark Help");
+        if (title.isEmpty())
+            setWindowTitle(help);
+        else if (title.startsWith(help))
+            setWindowTitle(title);
+        else
+            setWindowTitle(help + QStringLiteral(" - ") + title);
     });
     connect(view, &QTextBrowser::anchorClicked, this, [this](const QUrl& url) {
         const QUrl target = view->source().resolved(url);
         if (target.isLocalFile())
             view->setSource(target);
-        else
-            Shell::open(target);
+        else if (!Shell::open(target))
+            showMessage(Shell::noBrowserMessage(target));
     });
 }
 

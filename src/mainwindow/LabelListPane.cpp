@@ -361,7 +361,7 @@ bool LabelListPane::writeLabelFile() {
     return true;
 }
 
-bool LabelListPane::QuerySaveLabels() {
+bool LabelListPane::QuerySaveLabels(bool mustSave) {
     if (!labelsModified)
         return true;
     const QString name = dlg.labelFileName.isEmpty() ? QStringLiteral("unsaved labels")
@@ -371,8 +371,11 @@ bool LabelListPane::QuerySaveLabels() {
                                     Prompt::Icon::Warning);
     if (answer == Prompt::Answer::Cancel)
         return false;
-    if (answer == Prompt::Answer::Yes)
-        (void)SaveLabelsAs(); // the command goes on whether or not the list was saved
+    if (answer == Prompt::Answer::Yes) {
+        const bool saved = SaveLabelsAs();
+        // Open Labels goes on whether or not the list was saved; closing does not.
+        return saved || !mustSave;
+    }
     return true;
 }
 

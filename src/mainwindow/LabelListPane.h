@@ -52,8 +52,9 @@ public:
     // Save, Save As and Open of the File menu; each reports its own failures.
     bool SaveLabelFile();
     bool SaveLabelsAs();
-    // False when the user cancelled the question; the calling command then stops.
-    [[nodiscard]] bool QuerySaveLabels();
+    // False when the user cancelled the question; the calling command then stops. With
+    // mustSave (closing the window), Yes followed by a cancelled or failed save is false too.
+    [[nodiscard]] bool QuerySaveLabels(bool mustSave = false);
     void OpenLabels();
     // Loads labelFileName of the window; false (after a message) when it could not be read
     // whole. Labels read before a fault are kept.

@@ -7,8 +7,12 @@
 #include "controls/UpDownControl.h"
 #include "labels/JobPreview.h"
 #include "labels/LabelPrinter.h"
+#include "labels/PrinterCalibration.h"
+#include "labels/ui/CCalibrationDialog.h"
+#include "labels/ui/CDimensionsPP.h"
 #include "labels/ui/CSettingsSheet.h"
 #include "labels/ui/PrintPreviewDialog.h"
+#include "labels/ui/PrintProgressDialog.h"
 #include "labels/ui/PrinterDevice.h"
 #include "mainwindow/CQuillmarkDlg.h"
 #include "mainwindow/ContactsPane.h"
@@ -29,6 +33,7 @@
 #include <QAbstractButton>
 #include <QLineEdit>
 #include <QPrinter>
+#include <QPrinterInfo>
 #include <QRadioButton>
 #include <QShortcut>
 
@@ -36,6 +41,7 @@ MainCommands::MainCommands(CQuillmarkDlg& owner) : QObject(&owner), dlg(owner) {
     dlg.setCommand(Id::ShowHelp, [this] { ShowHelp(); });
     dlg.setCommand(Id::AboutQuillmark, [this] { ShowAbout(); });
     dlg.setCommand(Id::Settings, [this] { OnSettings(); });
+    dlg.setCommand(Id::CalibratePrinter, [this] { CalibratePrinter(); });
     dlg.setCommand(Id::CheckForUpdates, [this] { OnCheckForUpdates(); });
     dlg.setCommand(
         Id::PrintLabelsCommand, [this] { OnPrintLabels(); },
@@ -79,7 +85,9 @@ void MainCommands::ShowHelp() {
 }
 
 void MainCommands::ShowWebsite() {
-    (void)Shell::open(QUrl(dlg.vendorSite().homePage()));
+    const QUrl home(dlg.vendorSite().homePage());
+    if (!Shell::open(home))
+        showMessage(Shell::noBrowserMessage(home));
 }
 
 void MainCommands::OnCheckForUpdates() {
@@ -101,6 +109,9 @@ void MainCommands::OnSettings() {
     auto* categoriesPage = new CCategoriesPP(dlg.categories.categoryNames,
                                              dlg.settings.prefs.usStyle != 0, dlg.settingsStore());
     sheet.addPage(categoriesPage, CCategoriesPP::title());
+    sheet.dimensionsPage().calibration = [this](const QString& printer) {
+        return PrinterCalibration(dlg.settingsStore()).offsetFor(printer);
+    };
     sheet.setStartOnDimensions(dlg.dimensionsUndefined != 0);
     dlg.dimensionsUndefined = 0;
     if (sheet.run() != QDialog::Accepted)
@@ -118,10 +129,12 @@ void MainCommands::OnSettings() {
             dlg.contactsPane->RefreshContacts(false);
         }
     }
-    if (outcome.usStyleChanged) {
+    if (outcome.usStyleChanged)
         dlg.settings.prefs.usStyle = outcome.usStyle ? 1 : 0;
+    if (outcome.usStyleChanged ||
+        (outcome.addressBookFolderChanged &&
+         dlg.settings.prefs.contactSource == ContactSource::kWindowsContacts))
         dlg.contactsPane->RefreshContacts(true);
-    }
     list.labelsModified = 1; // the label file carries the format
     list.UpdateControls();
 }
@@ -146,6 +159,10 @@ void MainCommands::OnPrintLabels() {
         return showMessage(FitReport::question(report.misfits()), kAppCaption,
                            Prompt::Buttons::YesNo, Prompt::Icon::Warning) == Prompt::Answer::Yes;
     };
+    job.calibration = [this](const QString& printer) {
+        return PrinterCalibration(dlg.settingsStore()).offsetFor(printer);
+    };
+    PrintProgressDialog progress(job, &dlg);
     const int next = job.Print(false, first);
     if (next > 0) {
         // Both the record and the box keep the position in one byte.
@@ -168,6 +185,14 @@ void MainCommands::PrintPreview() {
     PrintPreviewDialog preview(job, &dlg);
     if (DialogRunner::exec(preview) == QDialog::Accepted && preview.printRequested())
         OnPrintLabels();
+}
+
+void MainCommands::CalibratePrinter() {
+    PrinterCalibration calibration(dlg.settingsStore());
+    CCalibrationDialog dialog(calibration, dlg.settings.prefs.geometry,
+                              QPrinterInfo::availablePrinterNames(),
+                              QPrinterInfo::defaultPrinterName(), &dlg);
+    (void)DialogRunner::exec(dialog);
 }
 
 void MainCommands::AssignCategory() {

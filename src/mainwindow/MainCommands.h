@@ -21,6 +21,8 @@ public:
     void OnCheckForUpdates();
     void OnSettings();
     void OnPrintLabels();
+    // "Calibrate printer...": the offsets that make up for each printer's paper feed.
+    void CalibratePrinter();
     // "Print Preview...": the job's sheets as they will print; its Print button prints.
     void PrintPreview();
     // "Category...": assigns the selected contacts to categories.

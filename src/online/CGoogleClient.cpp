@@ -36,6 +36,9 @@ void CGoogleClient::SetClientCredentials(const QString& id, const QString& secre
 
 QString CGoogleClient::AuthorisationUrl(const QString& redirectUri, const QString& codeChallenge,
                                         const QString& state) const {
+    // The consent page gets the same care as the other endpoints.
+    if (!HttpClient::IsAllowedUrl(QUrl(settings.authUrl)))
+        return QString();
     const QList<QPair<QString, QString>> fields = {
         {QStringLiteral("client_id"), clientId},
         {QStringLiteral("redirect_uri"), redirectUri},

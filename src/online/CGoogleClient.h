@@ -22,7 +22,8 @@ public:
     // Keeps the credentials of the user's "Desktop app" client, for this and later imports.
     void SetClientCredentials(const QString& id, const QString& secret);
 
-    // The consent page's address for a sign-in that comes back to redirectUri.
+    // The consent page's address for a sign-in that comes back to redirectUri; empty when
+    // the configured page is not an address the program accepts.
     QString AuthorisationUrl(const QString& redirectUri, const QString& codeChallenge,
                              const QString& state) const;
 

@@ -2,10 +2,12 @@
 
 #include <QCoreApplication>
 #include <QCursor>
+#include <QEvent>
 #include <QEventLoop>
 #include <QGuiApplication>
 #include <QHostAddress>
 #include <QThread>
+#include <QWindow>
 #include <curl/curl.h>
 #include <memory>
 #include <mutex>
@@ -46,18 +48,19 @@ void globalInit() {
 // One request and its answer, without following redirects; runs on a worker thread.
 Hop transfer(const Request& r) {
     Hop hop;
-    std::unique_ptr<CURL, decltype(&curl_easy_cleanup)> h(curl_easy_init(), &curl_easy_cleanup);
-    if (!h) {
-        hop.error = QStringLiteral("out of memory");
-        return hop;
-    }
+    char errorText[CURL_ERROR_SIZE] = {};
+    // The header list must outlive the handle that points at it.
     curl_slist* list = nullptr;
     for (const QByteArray& header : r.headers)
         list = curl_slist_append(list, header.constData());
     if (r.post)
         list = curl_slist_append(list, "Content-Type: application/x-www-form-urlencoded");
     std::unique_ptr<curl_slist, decltype(&curl_slist_free_all)> headers(list, &curl_slist_free_all);
-    char errorText[CURL_ERROR_SIZE] = {};
+    std::unique_ptr<CURL, decltype(&curl_easy_cleanup)> h(curl_easy_init(), &curl_easy_cleanup);
+    if (!h) {
+        hop.error = QStringLiteral("out of memory");
+        return hop;
+    }
     CURL* c = h.get();
     curl_easy_setopt(c, CURLOPT_URL, r.url.constData());
     curl_easy_setopt(c, CURLOPT_PROTOCOLS_STR, "http,https");
@@ -100,6 +103,24 @@ Hop transfer(const Request& r) {
     return hop;
 }
 
+// While a transfer runs the window repaints, but it is not closed under the command that
+// waits: its closing steps would save a contact list that is half loaded.
+class HoldWindowsOpen : public QObject {
+public:
+    HoldWindowsOpen() { QCoreApplication::instance()->installEventFilter(this); }
+    ~HoldWindowsOpen() override { QCoreApplication::instance()->removeEventFilter(this); }
+
+protected:
+    // The window system's close requests arrive at the window first; widgets closing
+    // themselves are not held.
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::Close || !qobject_cast<QWindow*>(watched))
+            return false;
+        event->ignore();
+        return true;
+    }
+};
+
 // Runs the transfer on a worker thread while this thread's event loop keeps turning.
 Hop transferWithoutFreezing(const Request& r) {
     Hop hop;
@@ -113,6 +134,7 @@ Hop transferWithoutFreezing(const Request& r) {
     const bool gui = qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr;
     if (gui)
         QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
+    HoldWindowsOpen hold;
     worker->start();
     loop.exec(QEventLoop::ExcludeUserInputEvents);
     worker->wait();

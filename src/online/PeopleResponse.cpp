@@ -77,7 +77,12 @@ PeopleResponse::GroupsPage PeopleResponse::ParseGroups(const QByteArray& body) {
         group.name = g.value(QLatin1String("formattedName")).toString();
         if (group.name.isEmpty())
             group.name = g.value(QLatin1String("name")).toString();
-        if (!group.resourceName.isEmpty())
+        // Google's own bookkeeping groups are no choice to offer: "all" would sit beside
+        // "All contacts", and nobody prints labels for blocked people.
+        static const QStringList hidden = {QStringLiteral("contactGroups/all"),
+                                           QStringLiteral("contactGroups/blocked"),
+                                           QStringLiteral("contactGroups/chatBuddies")};
+        if (!group.resourceName.isEmpty() && !hidden.contains(group.resourceName))
             page.groups.push_back(std::move(group));
     }
     page.nextPageToken = o->value(QLatin1String("nextPageToken")).toString();

@@ -32,6 +32,13 @@ public:
     virtual std::optional<QRgb> chooseColour(QRgb initial) = 0;
     // Lets the user pick and set up a printer; false when cancelled.
     virtual bool choosePrinter(QPrinter& printer) = 0;
+    // Lets the user pick an existing folder, starting at start; nullopt when cancelled. A
+    // prompt that cannot show one answers as cancelled.
+    virtual std::optional<QString> chooseFolder(const QString& caption, const QString& start) {
+        (void)caption;
+        (void)start;
+        return std::nullopt;
+    }
 };
 
 inline const QString kAppCaption = QStringLiteral("Quillmark");

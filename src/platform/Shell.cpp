@@ -15,6 +15,11 @@ bool Shell::open(const QUrl& url) {
     return QDesktopServices::openUrl(url);
 }
 
+QString Shell::noBrowserMessage(const QUrl& url) {
+    return QStringLiteral("Sorry, couldn't open %1: no web browser could be started.")
+        .arg(url.toDisplayString());
+}
+
 void Shell::setOpener(std::function<bool(const QUrl&)> f) {
     opener() = std::move(f);
 }

@@ -6,5 +6,7 @@
 // Opens web addresses, files and folders in the user's programs. Tests replace the opener.
 namespace Shell {
 bool open(const QUrl& url);
+// What the user is told when no program could be started for url.
+QString noBrowserMessage(const QUrl& url);
 void setOpener(std::function<bool(const QUrl&)> opener);
 } // namespace Shell

@@ -79,6 +79,10 @@ bool isValidUtf8(std::string_view bytes) {
 std::string from8Bit(std::string_view bytes) {
     if (isValidUtf8(bytes))
         return std::string(bytes);
+    return fromWindows1252(bytes);
+}
+
+std::string fromWindows1252(std::string_view bytes) {
     std::string out;
     out.reserve(bytes.size() + bytes.size() / 4);
     for (const char ch : bytes) {
@@ -184,6 +188,26 @@ std::string decodeFile(std::string_view bytes, Encoding* found) {
     }
     std::erase(text, '\0');
     return text;
+}
+
+std::size_t charCount(std::string_view text) {
+    std::size_t n = 0;
+    for (char c : text)
+        if ((static_cast<unsigned char>(c) & 0xC0) != 0x80)
+            ++n;
+    return n;
+}
+
+std::size_t byteOffsetOfChar(std::string_view text, std::size_t chars) {
+    std::size_t seen = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if ((static_cast<unsigned char>(text[i]) & 0xC0) == 0x80)
+            continue;
+        if (seen == chars)
+            return i;
+        ++seen;
+    }
+    return text.size();
 }
 
 std::string_view cutUtf8(std::string_view text, std::size_t maxBytes) {

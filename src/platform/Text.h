@@ -13,6 +13,9 @@ namespace Text {
 // files written on Windows, and converted.
 std::string from8Bit(std::string_view bytes);
 
+// Windows-1252 (and its subset ISO-8859-1) to UTF-8, whatever the bytes look like.
+std::string fromWindows1252(std::string_view bytes);
+
 // UTF-16 little-endian code units to UTF-8.
 std::string fromUtf16(std::u16string_view units);
 
@@ -29,6 +32,16 @@ std::string decodeFile(std::string_view bytes, Encoding* found = nullptr);
 
 // At most maxBytes bytes of text, ending on a character boundary.
 std::string_view cutUtf8(std::string_view text, std::size_t maxBytes);
+
+// The number of characters (code points) in UTF-8 text.
+std::size_t charCount(std::string_view text);
+// The byte offset at which character `chars` starts (the size when the text is shorter).
+std::size_t byteOffsetOfChar(std::string_view text, std::size_t chars);
+// At most maxChars characters of UTF-8 text: the limits that count bytes of one-byte text
+// elsewhere count characters here, so that accented, Greek or Cyrillic text is not cut short.
+inline std::string_view cutChars(std::string_view text, std::size_t maxChars) {
+    return text.substr(0, byteOffsetOfChar(text, maxChars));
+}
 
 bool isValidUtf8(std::string_view bytes);
 

@@ -186,9 +186,32 @@ TEST(CommandLine, EndingsAreComparedCaseSensitively) {
         {{QStringLiteral("a.csv"), QStringLiteral("b.lbl")}, {}, {}},
         {{}, {}, {}},
     };
+    const auto absolute = [](const QString& name) {
+        return name.isEmpty() ? name : QDir::cleanPath(QDir::current().absoluteFilePath(name));
+    };
     for (const Case& c : cases) {
         const StartFiles f = ParseCommandLine(c.args);
-        EXPECT_EQ(f.contactFileName, c.contacts) << c.args.join(' ').toStdString();
-        EXPECT_EQ(f.labelFileName, c.labels) << c.args.join(' ').toStdString();
+        EXPECT_EQ(f.contactFileName, absolute(c.contacts)) << c.args.join(' ').toStdString();
+        EXPECT_EQ(f.labelFileName, absolute(c.labels)) << c.args.join(' ').toStdString();
+    }
+}
+
+// A relative name is kept as the default list, so it must name the same file from any
+// folder the next start begins in.
+TEST(CommandLine, RelativeNamesAreTakenFromTheWorkingFolder) {
+    struct Case {
+        QString arg;
+        QString contacts;
+        QString labels;
+    } cases[] = {
+        {QStringLiteral("docs/friends.csv"), QStringLiteral("/home/ann/docs/friends.csv"), {}},
+        {QStringLiteral("../bob/list.tsv"), QStringLiteral("/home/bob/list.tsv"), {}},
+        {QStringLiteral("./sheet.lbl"), {}, QStringLiteral("/home/ann/sheet.lbl")},
+        {QStringLiteral("/srv/a.csv"), QStringLiteral("/srv/a.csv"), {}},
+    };
+    for (const Case& c : cases) {
+        const StartFiles f = ParseCommandLine({c.arg}, QStringLiteral("/home/ann"));
+        EXPECT_EQ(f.contactFileName, c.contacts) << c.arg.toStdString();
+        EXPECT_EQ(f.labelFileName, c.labels) << c.arg.toStdString();
     }
 }

@@ -295,3 +295,22 @@ TEST(CCSVFile, LabelTextSection) {
 
     EXPECT_EQ(CCSVFile::WriteLabelTexts(CSortStrArray()), QByteArray("|end|\r\n"));
 }
+
+TEST(CCSVFile, AFileOverAGigabyteIsRefusedBeforeReading) {
+    TempDir dir;
+    const QString path = dir.path(QStringLiteral("huge.csv"));
+    {
+        // Sparse: no disk space is used.
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        ASSERT_TRUE(f.resize(CCSVFile::kMaxFileBytes + 1));
+    }
+    ScriptedPrompt prompt;
+    QString name = path;
+    CSortStrArray list;
+    bool imported = false;
+    EXPECT_FALSE(ReadContactFile(name, list, false, nullptr, imported));
+    EXPECT_EQ(prompt.texts(),
+              QStringList{QStringLiteral("The file huge.csv is too large to be a contact list "
+                                         "(over 1 GB).")});
+}

@@ -1,6 +1,7 @@
 #include "contacts/Categories.h"
 #include "contacts/ui/CCategoriesPP.h"
 #include "contacts/ui/CCategoryDialog.h"
+#include "contacts/ui/CEditDetails.h"
 #include "contacts/ui/CEditNameDialog.h"
 #include "contacts/ui/CSimpleCombo.h"
 #include "platform/ui/DialogRunner.h"
@@ -190,6 +191,36 @@ TEST(CategoryDialogs, PageClearEmptiesTheRefreshToken) {
     EXPECT_FALSE(page.changed()); // clearing happens at once, not on OK
 }
 
+// "Change..." picks the address book folder; it is stored only when the sheet's OK commits.
+TEST(CategoryDialogs, PageChangesTheAddressBookFolderOnOk) {
+    PageFixture f;
+    f.settings.writeString(QStringLiteral("AddressBookFolder"), QStringLiteral("/home/pat/Cards"));
+    Categories c;
+    {
+        CCategoriesPP page({}, false, f.settings);
+        EXPECT_EQ(page.addressBookFolder(), QStringLiteral("/home/pat/Cards"));
+        EXPECT_EQ(page.control(CCategoriesPP::AddressBookPath)->toolTip(),
+                  QStringLiteral("/home/pat/Cards"));
+        button(page.control(CCategoriesPP::ChangeAddressBookButton))->click(); // cancelled
+        EXPECT_FALSE(page.changed());
+        f.prompt.folderWith(QStringLiteral("/home/pat/.local/share/contacts/family"));
+        button(page.control(CCategoriesPP::ChangeAddressBookButton))->click();
+        ASSERT_EQ(f.prompt.folderRequests.size(), 2u);
+        EXPECT_EQ(f.prompt.folderRequests[1].start, QStringLiteral("/home/pat/Cards"));
+        EXPECT_TRUE(page.changed());
+        EXPECT_EQ(f.settings.readString(QStringLiteral("AddressBookFolder"), {}),
+                  QStringLiteral("/home/pat/Cards")); // not before OK
+        const auto outcome = page.Commit(c);
+        EXPECT_TRUE(outcome.addressBookFolderChanged);
+        EXPECT_FALSE(outcome.namesChanged);
+    }
+    EXPECT_EQ(f.settings.readString(QStringLiteral("AddressBookFolder"), {}),
+              QStringLiteral("/home/pat/.local/share/contacts/family"));
+
+    CCategoriesPP unchanged({}, false, f.settings);
+    EXPECT_FALSE(unchanged.Commit(c).addressBookFolderChanged);
+}
+
 // The assign dialog marks the categories of the selected contacts, and Set and Remove
 // change the marks, the Remove button and the working store.
 TEST(CategoryDialogs, AssignDialogMarksSetsAndRemoves) {
@@ -263,6 +294,10 @@ TEST(CategoryDialogs, Screenshots) {
     CCategoriesPP page({"Family", "Work", "Christmas cards", "Club"}, true, f.settings);
     page.control<CSimpleCombo>(CCategoriesPP::NameCombo)->setCurrentIndex(1);
     page.grab().save(dir + QStringLiteral("/categories_page.png"));
+
+    CEditDetails details(QStringLiteral("Dr. Bea Cole\r\nFlat 2, Rose House\r\n12 Long Lane\r\n"
+                                        "Leeds\r\nLS1 1AA\r\n"));
+    details.grab().save(dir + QStringLiteral("/edit_contact_details.png"));
 
     CEditNameDialog name(QStringLiteral("Work"));
     name.grab().save(dir + QStringLiteral("/edit_name_dialog.png"));

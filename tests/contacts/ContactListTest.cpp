@@ -171,7 +171,7 @@ TEST(ContactList, SourcesWithoutReaderAndOtherSources) {
     prompt.answer(Prompt::Answer::No);
     EXPECT_TRUE(f.list.LoadContacts(ContactSource::kWindowsContacts, name));
     EXPECT_EQ(prompt.shown.back().text,
-              QStringLiteral("Merge Windows Contacts with Contact List (click No to replace)?"));
+              QStringLiteral("Merge Address Book with Contact List (click No to replace)?"));
     EXPECT_EQ(f.list.contacts.Strings(), std::vector<std::string>{"From folder\r\n"});
     EXPECT_TRUE(f.list.contactFileName.isEmpty());
     EXPECT_FALSE(f.list.contactsModified);
@@ -233,4 +233,65 @@ TEST(ContactList, ReloadPendingIsHeldOffDuringTheQuestion) {
     EXPECT_FALSE(f.list.LoadContacts(ContactSource::kFile, name)); // Cancel
     EXPECT_EQ(prompt.pendingSeen, std::vector<bool>{false});
     EXPECT_TRUE(f.list.reloadPending);
+}
+
+// A vCard export opened as a contact list is read card by card and never written: saving
+// asks for a new name and refuses vCard files, by ending or by content.
+TEST(ContactList, VCardExportIsReadAndNeverSavedOver) {
+    Fixture f;
+    const QByteArray exported = "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:Ann Lee\r\n"
+                                "ADR:;;1 Road;Town;;;\r\nEND:VCARD\r\n"
+                                "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:Bob Roe\r\nEND:VCARD\r\n";
+    const QString vcf = f.dir.write(QStringLiteral("phone.vcf"), exported);
+    // Content decides, so a vCard file under another ending is recognised too.
+    const QString disguised = f.dir.write(QStringLiteral("cards.txt"), exported);
+    ScriptedPrompt prompt;
+    QString name = vcf;
+    ASSERT_TRUE(f.list.LoadContacts(ContactSource::kFile, name));
+    EXPECT_EQ(f.list.contacts.Strings(),
+              (std::vector<std::string>{"Ann Lee\r\n1 Road\r\nTown\r\n", "Bob Roe\r\n"}));
+    EXPECT_EQ(f.list.contactFileName, vcf);
+    EXPECT_TRUE(f.list.contactFileIsExport);
+    EXPECT_FALSE(f.list.contactsModified);
+    EXPECT_EQ(f.prefs.contactSource, ContactSource::kFile);
+
+    f.list.contacts.Add("Cy\r\n");
+    f.list.contactsModified = true;
+    prompt.saveWith(vcf);
+    prompt.saveWith(disguised);
+    prompt.saveWith(f.dir.path(QStringLiteral("phone.csv")));
+    EXPECT_TRUE(f.list.SaveContacts());
+    ASSERT_EQ(prompt.fileRequests.size(), 3u);
+    EXPECT_EQ(prompt.fileRequests[0].initialName, QStringLiteral("phone.csv"));
+    EXPECT_EQ(prompt.texts(),
+              (QStringList{QStringLiteral("phone.vcf is a vCard file. Contact lists are saved in "
+                                          "Quillmark's own format, so please choose another "
+                                          "name to keep the vCard file as it is."),
+                           QStringLiteral("cards.txt is a vCard file. Contact lists are saved in "
+                                          "Quillmark's own format, so please choose another "
+                                          "name to keep the vCard file as it is.")}));
+    EXPECT_EQ(f.dir.read(QStringLiteral("phone.vcf")), exported);
+    EXPECT_EQ(f.dir.read(QStringLiteral("cards.txt")), exported);
+    EXPECT_EQ(f.list.contactFileName, f.dir.path(QStringLiteral("phone.csv")));
+    EXPECT_FALSE(f.list.contactFileIsExport);
+    EXPECT_FALSE(f.list.contactsModified);
+    EXPECT_TRUE(f.dir.read(QStringLiteral("phone.csv")).startsWith("|QMK|"));
+}
+
+TEST(ContactList, VCardFileWithoutAReadableCardIsNotLoaded) {
+    Fixture f;
+    f.fillOld();
+    const QString vcf = f.dir.write(QStringLiteral("cut.vcf"), "BEGIN:VCARD\r\nFN:Cut off");
+    ScriptedPrompt prompt;
+    prompt.answer(Prompt::Answer::No);
+    QString name = vcf;
+    EXPECT_FALSE(f.list.LoadContacts(ContactSource::kFile, name));
+    EXPECT_EQ(prompt.texts(),
+              (QStringList{QStringLiteral("Merge ") + vcf +
+                               QStringLiteral(" with Contact List (click No to replace)?"),
+                           QStringLiteral("The file cut.vcf holds no vCard that could be read."),
+                           QStringLiteral("Didn't load contacts.")}));
+    EXPECT_EQ(f.list.contacts.Strings(), std::vector<std::string>{"Old Contact"});
+    EXPECT_EQ(f.list.contactFileName, QStringLiteral("/old/list.csv"));
+    EXPECT_FALSE(f.list.contactFileIsExport);
 }

@@ -215,11 +215,15 @@ TEST(ImportCSVDlg, DeletesSelectedRowsAndImportsWhatIsLeft) {
             click(d, ImportCSVDlg::DeleteRows);
             EXPECT_EQ(d.model().rowCount(), 2);
             EXPECT_EQ(d.model().data(d.model().index(1, 0)).toString(), QStringLiteral("2"));
+            // The Delete key deletes the selected rows too.
+            QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, rowPoint(1));
+            QTest::keyClick(view, Qt::Key_Delete);
+            EXPECT_EQ(d.model().rowCount(), 1);
             click(d, ImportCSVDlg::ImportButton);
             return d.QDialog::result();
         });
     ASSERT_TRUE(result);
-    EXPECT_EQ(*result, (std::vector<std::string>{"Ann\r\n1 Road\r\n", "Cy\r\n3 Way\r\n"}));
+    EXPECT_EQ(*result, (std::vector<std::string>{"Ann\r\n1 Road\r\n"}));
 }
 
 TEST(ImportCSVDlg, EmptyRowsImportNothingAndCancelLoadsNothing) {
@@ -273,6 +277,46 @@ TEST(ImportCSVDlg, ControlsFollowTheWindowAndTheMinimumHolds) {
         const QSize frame = d.frameGeometry().size() - d.size();
         EXPECT_EQ(d.width() + frame.width(), ImportCSVDlg::kMinWidth);
         EXPECT_EQ(d.height() + frame.height(), ImportCSVDlg::kMinHeight);
+        shoot(d, "import-smallest");
+        // At the smallest size the two button groups still stand apart, every caption fits
+        // its button and the table keeps some rows.
+        EXPECT_LT(geometryOf(ImportCSVDlg::DeleteColumns).right() + 4,
+                  geometryOf(ImportCSVDlg::Reload).left());
+        for (const int id :
+             {ImportCSVDlg::DeleteRows, ImportCSVDlg::DeleteColumns, ImportCSVDlg::Reload,
+              ImportCSVDlg::ImportButton, ImportCSVDlg::CancelButton}) {
+            auto* button = d.control<QPushButton>(id);
+            EXPECT_GE(button->width(), button->fontMetrics().horizontalAdvance(button->text()) + 8)
+                << button->text().toStdString();
+        }
+        EXPECT_GT(geometryOf(ImportCSVDlg::Table).height(), 100);
+        return int(QDialog::Rejected);
+    });
+}
+
+TEST(ImportCSVDlg, ShowsTheLettersOfAUtf16File) {
+    ScriptedPrompt prompt;
+    (void)runDialog(importFixture("accents_utf16le.csv"), [](ImportCSVDlg& d) {
+        shoot(d, "import-utf16");
+        EXPECT_EQ(d.model().data(d.model().index(1, 1)).toString(),
+                  QStringLiteral("M\u00FCller, Zo\u00EB"));
+        EXPECT_EQ(d.model().data(d.model().index(1, 3)).toString(),
+                  QStringLiteral("S\u00E3o Paulo"));
+        EXPECT_EQ(d.model().data(d.model().index(1, 4)).toString(), QStringLiteral("\u20AC 5"));
+        return int(QDialog::Rejected);
+    });
+}
+
+TEST(ImportCSVDlg, OpensAtTheFirstDelimiterPresentWithItsOwnColumns) {
+    ScriptedPrompt prompt;
+    // The detection chooses the semicolon of the first line; the comma comes first in the
+    // box and the table, with as many columns as its lines have fields.
+    (void)runDialog("a;b\nc,d,e,f\n", [](ImportCSVDlg& d) {
+        EXPECT_EQ(d.control<QComboBox>(ImportCSVDlg::DelimiterCombo)->currentText(),
+                  QStringLiteral("Comma"));
+        EXPECT_EQ(d.delimiter(), ',');
+        EXPECT_EQ(d.model().DataColumnCount(), 4);
+        EXPECT_EQ(d.model().Cell(1, 4), "f");
         return int(QDialog::Rejected);
     });
 }

@@ -71,14 +71,40 @@ TEST(SplitLabelText, BlankTextGivesNoLines) {
     EXPECT_EQ(l.count, 0);
 }
 
-TEST(SplitLabelText, LongLinesAreCutAt59BytesOnACharacter) {
+// The 59 that a line holds are characters: accented, Greek or Cyrillic lines are not cut
+// short, and the longest line is the one with the most characters.
+TEST(SplitLabelText, LongLinesAreCutAt59Characters) {
+    struct Case {
+        std::string text;
+        std::vector<std::string> lines;
+        int longest;
+    };
     const std::string a59(59, 'a');
     const std::string a58(58, 'a');
-    LabelLines l;
-    ASSERT_TRUE(SplitLabelText(a59 + "bcd\r\n" + a58 + "\xC3\xA9" + "x", l));
-    EXPECT_EQ(l.lines[0], a59);
-    EXPECT_EQ(l.lines[1], a58); // é would end at byte 60: it goes whole
-    EXPECT_EQ(l.longest, 1);
+    const std::string societe = "Soci\xC3\xA9t\xC3\xA9 G\xC3\xA9n\xC3\xA9rale, "
+                                "D\xC3\xA9partement des \xC3\xA9tudes \xC3\xA0 "
+                                "Orl\xC3\xA9\x61ns (Loiret)"; // 59 characters
+    std::string greek60, greek59;
+    for (int i = 0; i < 60; ++i)
+        greek60 += "\xCE\xB1"; // α
+    greek59 = greek60.substr(0, 118);
+    const Case cases[] = {
+        {a59 + "bcd\r\n" + a58 + "\xC3\xA9" + "x", {a59, a58 + "\xC3\xA9"}, 1},
+        {societe, {societe}, 1},
+        {greek60, {greek59}, 1},
+        // Ten é take 20 bytes but are shorter than fifteen letters.
+        {"\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9"
+         "\r\nabcdefghijklmno",
+         {"\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9",
+          "abcdefghijklmno"},
+         2},
+    };
+    for (const Case& c : cases) {
+        LabelLines l;
+        ASSERT_TRUE(SplitLabelText(c.text, l)) << c.text;
+        EXPECT_EQ(linesOf(l), c.lines) << c.text;
+        EXPECT_EQ(l.longest, c.longest) << c.text;
+    }
 }
 
 TEST(MakeLabelFont, FillsTheDescription) {
@@ -89,7 +115,9 @@ TEST(MakeLabelFont, FillsTheDescription) {
     EXPECT_EQ(f.charSet, 1);
     EXPECT_EQ(f.faceName, "Times New Roman");
     EXPECT_EQ(MakeLabelFont("x", 0, 0, 8).weight, 400);
-    EXPECT_EQ(MakeLabelFont(std::string(40, 'f'), 0, 0, 8).faceName.size(), 31u);
+    // Family names longer than 31 bytes are common here; a cut one would name another face.
+    const std::string longFamily = "Noto Sans Canadian Aboriginal Condensed SemiBold";
+    EXPECT_EQ(MakeLabelFont(longFamily, 0, 0, 8).faceName, longFamily);
 }
 
 TEST(CLabelFormat, StartingSizeComesFromTheLineHeightAndIsClamped) {
@@ -153,6 +181,9 @@ TEST(CLabelFormat, SplitLongestLineCutsAtTheFirstBlankFromTheMiddle) {
         {"abc defgh ij", "abc defgh ", "ij"}, // middle 6: blank at 9
         {"abcde fgh", "abcde ", "fgh"},       // middle 4: blank at 5
         {"ab cdefghij", "", "ab cdefghij"},   // no blank in the second half
+        // The middle is counted in characters: 6 characters, middle 3, the blank. Counted in
+        // bytes (9) the middle would be 4, past the blank, and the line would not split.
+        {"abc d\xC3\xA9\xC3\xA9", "abc ", "d\xC3\xA9\xC3\xA9"},
         {"Supercalifragilistic", "", "Supercalifragilistic"},
     };
     for (const Case& c : cases) {
@@ -279,4 +310,21 @@ TEST(CLabelFormat, PreviewScalesAndOutlinesTheSample) {
     ASSERT_EQ(dc.outs.size(), 2u);
     EXPECT_LT(dc.outs[0].x, 400);
     EXPECT_EQ(dc.outs[1].x - dc.outs[0].x, 5);
+}
+
+// A maximum of 0 (a damaged file or record, or the field emptied while typing), or one beyond
+// the field's range, is taken as the nearest size the field allows: at 0 every line was set
+// on one baseline.
+TEST(CLabelFormat, MaximumSizeIsKeptInTheFieldsRange) {
+    struct Case {
+        int given, used;
+    } cases[] = {{0, 8}, {-3, 8}, {7, 8}, {51, 50}, {65535, 50}};
+    for (const Case& c : cases) {
+        RecordingSurface given, used;
+        drawAt72(given, "ab\r\ncd", 1000, 400, c.given);
+        drawAt72(used, "ab\r\ncd", 1000, 400, c.used);
+        EXPECT_EQ(given.fontHeights, used.fontHeights) << c.given;
+        ASSERT_EQ(given.outs.size(), 2u) << c.given;
+        EXPECT_LT(given.outs[0].y, given.outs[1].y) << c.given;
+    }
 }

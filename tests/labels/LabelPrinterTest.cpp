@@ -193,11 +193,13 @@ TEST(CLabelPrinter, AsksForTheDeviceAndStopsWhenCancelled) {
 }
 
 TEST(CLabelPrinter, NothingToPlacePrintsNoPages) {
-    // An empty list, or a sheet without positions, must not become a run of blank pages.
+    // An empty list, or a sheet without positions, must not become a run of blank pages, nor
+    // start the printer: a started job feeds a blank sheet.
     std::vector<std::string> none;
     RecordingPrintDevice device;
     EXPECT_EQ(CLabelPrinter(LabelPreferences{}, "Serif", none).Print(device, false, 1), 1);
     EXPECT_TRUE(device.pages.empty());
+    EXPECT_TRUE(device.calls.empty());
 
     LabelPreferences noColumns;
     noColumns.geometry.labelsAcross = 0;
@@ -205,4 +207,27 @@ TEST(CLabelPrinter, NothingToPlacePrintsNoPages) {
     RecordingPrintDevice other;
     EXPECT_EQ(CLabelPrinter(noColumns, "Serif", labels).Print(other, false, 3), 3);
     EXPECT_TRUE(other.pages.empty());
+    EXPECT_TRUE(other.calls.empty());
+
+    SheetGeometry noRows = LabelPreferences{}.geometry;
+    noRows.labelsDown = 0;
+    RecordingPrintDevice testSheet;
+    (void)CLabelPrinter(noRows).Print(testSheet, true, 1);
+    EXPECT_TRUE(testSheet.calls.empty());
+}
+
+TEST(CLabelPrinter, CancelStopsBeforeTheNextSheetAndAbortsTheJob) {
+    const auto labels = numberedLabels(16 * 5);
+    CLabelPrinter job(LabelPreferences{}, "Serif", labels);
+    std::vector<int> sheets;
+    job.onPage = [&sheets](int sheet, int count) {
+        EXPECT_EQ(count, 5);
+        sheets.push_back(sheet);
+    };
+    job.cancelRequested = [&sheets] { return sheets.size() == 3; };
+    RecordingPrintDevice device;
+    EXPECT_EQ(job.Print(device, false, 1), 0);
+    EXPECT_EQ(sheets, (std::vector<int>{1, 2, 3}));
+    EXPECT_EQ(device.pages.size(), 2u);
+    EXPECT_EQ(device.calls.back(), "abortDoc");
 }

@@ -1,8 +1,10 @@
 #include "MemorySettingsStore.h"
 #include "RecordingSurface.h"
 
+#include "ScriptedPrompt.h"
 #include "labels/LabelPrinter.h"
 #include "labels/PrinterCalibration.h"
+#include "labels/ui/CDimensionsPP.h"
 
 #include <gtest/gtest.h>
 #include <map>
@@ -124,8 +126,8 @@ TEST(PrinterCalibration, MovesLabelsAndOutlinesOfTheCalibratedPrinterOnly) {
     }
 }
 
-// The calibration sheet: the outlines, and at the first label's top-left corner and the last
-// label's bottom-right corner a cross whose scales are numbered in millimetres of offset.
+// The calibration sheet: the outlines, and at two label corners one label in from the edges
+// a cross whose scales are numbered in millimetres of offset.
 TEST(PrinterCalibration, CalibrationSheetMarksTwoCornersWithScales) {
     for (const PrintOffset offset : {PrintOffset{}, PrintOffset{15, -7}}) {
         CLabelPrinter job{SheetGeometry{}};
@@ -141,9 +143,10 @@ TEST(PrinterCalibration, CalibrationSheetMarksTwoCornersWithScales) {
         for (const auto& f : page.frames)
             (f.brush == StockBrush::DarkGrey ? outlines : lines).push_back(f.rect);
         ASSERT_EQ(outlines.size(), 16u);
-        // Default sheet at 600: first label at (118, 307), last ends at (4841, 6732).
-        const std::pair<int, int> corners[] = {{118 + dx, 307 + dy},
-                                               {outlines.back().right + 0, outlines.back().bottom}};
+        // On the default 2 x 8 sheet: the top-left corner of row 2, column 2 and the
+        // bottom-right corner of row 7, column 1.
+        const std::pair<int, int> corners[] = {{outlines[3].left, outlines[3].top},
+                                               {outlines[12].right, outlines[12].bottom}};
         EXPECT_EQ(outlines.front().left, 118 + dx);
         EXPECT_EQ(outlines.front().top, 307 + dy);
         for (const auto& [x, y] : corners) {
@@ -172,4 +175,41 @@ TEST(PrinterCalibration, CalibrationSheetMarksTwoCornersWithScales) {
         for (const char* n : {"-10", "-5", "+5", "+10"})
             EXPECT_EQ(numbers[n], 4) << n;
     }
+}
+
+// The Dimensions page's test sheet goes through the same lookup as the Print command.
+TEST(PrinterCalibration, DimensionsTestSheetUsesTheChosenPrintersOffset) {
+    ScriptedPrompt p;
+    // A named printer that leaves its pages behind when the job releases it.
+    struct Kept : NamedPrintDevice {
+        Kept(std::vector<RecordingSurface>& out)
+            : NamedPrintDevice(QStringLiteral("Laser")), out(out) {}
+        ~Kept() override { out = pages; }
+        std::vector<RecordingSurface>& out;
+    };
+    auto printTestSheet = [](bool calibrated) {
+        std::vector<RecordingSurface> pages;
+        CDimensionsPP page;
+        page.values = DimensionValues::fromGeometry(SheetGeometry{});
+        page.activate();
+        page.deviceSource = [&] { return std::make_unique<Kept>(pages); };
+        if (calibrated)
+            page.calibration = [](const QString& name) {
+                return name == QLatin1String("Laser") ? PrintOffset{15, -7} : PrintOffset{};
+            };
+        page.OnPrintTestSheet();
+        return pages;
+    };
+    const auto plain = printTestSheet(false);
+    const auto moved = printTestSheet(true);
+    ASSERT_EQ(plain.size(), 1u);
+    ASSERT_EQ(moved.size(), 1u);
+    ASSERT_EQ(plain[0].frames.size(), 16u);
+    ASSERT_EQ(moved[0].frames.size(), 16u);
+    for (std::size_t i = 0; i < 16; ++i) {
+        const DeviceRect& a = moved[0].frames[i].rect;
+        const DeviceRect& b = plain[0].frames[i].rect;
+        EXPECT_EQ(a, (DeviceRect{b.left + 35, b.top - 16, b.right + 35, b.bottom - 16}));
+    }
+    EXPECT_TRUE(p.shown.empty());
 }

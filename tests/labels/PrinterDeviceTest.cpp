@@ -54,3 +54,22 @@ TEST(PrinterDevice, PlacesLabelsFromThePapersEdges) {
     EXPECT_GT(m.captured(2).toDouble(), 13 * mm);
     EXPECT_LT(m.captured(4).toDouble(), 47 * mm);
 }
+
+// A sheet without positions (from a damaged label file) has nothing to print: the printer is
+// never started, so no blank sheet comes out.
+TEST(PrinterDevice, NothingToPlaceNeverStartsThePrinter) {
+    TempDir dir;
+    const QString pdf = dir.path(QStringLiteral("blank.pdf"));
+    ScriptedPrompt script;
+    script.onPrinter = [&](QPrinter& printer) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdf);
+        return true;
+    };
+    LabelPreferences noColumns;
+    noColumns.geometry.labelsAcross = 0;
+    const std::vector<std::string> labels = {"Ann\r\nStreet"};
+    CLabelPrinter job(noColumns, "Serif", labels, askForPrinter);
+    (void)job.Print(false, 1);
+    EXPECT_FALSE(QFile::exists(pdf));
+}

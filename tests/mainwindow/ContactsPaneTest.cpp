@@ -150,7 +150,8 @@ TEST(ContactsPane, OpenContactListMergesOnYes) {
                   QStringLiteral(" with Contact List (click No to replace)?"));
     EXPECT_EQ(caption(dlg), QStringLiteral("b.csv (3 entries)"));
     EXPECT_EQ(h.prompt.fileRequests.back().filter,
-              QStringLiteral("CSV Files (*.csv)|*.csv|TSV Files (*.tsv)|*.tsv||"));
+              QStringLiteral("CSV Files (*.csv)|*.csv|TSV Files (*.tsv)|*.tsv|"
+                             "vCard files (*.vcf)|*.vcf||"));
 }
 
 TEST(ContactsPane, SelectedContactsBecomeLabels) {
@@ -175,4 +176,25 @@ TEST(ContactsPane, SelectedContactsBecomeLabels) {
     static_cast<QAbstractButton*>(dlg.control(Id::AddToLabelList))->click();
     EXPECT_EQ(dlg.control<QLabel>(Id::LabelCounter)->text(), QStringLiteral("Label 3/3"));
     h.shoot(QStringLiteral("main-window-in-use"));
+}
+
+// Two contacts of the same name without an address differ only in their second line, which
+// the pane must show.
+TEST(ContactsPane, TwoLineContactsShowBothLines) {
+    TempDir dir;
+    const QString file =
+        dir.write(QStringLiteral("two.csv"), "|QMK|\tCreated\twith\tQuillmark\r\n"
+                                             "Ann Lee\tLondon\r\nAnn Lee\tLeeds\r\nBob Ray\r\n"
+                                             "Aaron Bell\r\n");
+    MainWindowHarness h;
+    CQuillmarkDlg& dlg = h.open(file);
+    dlg.show();
+    EXPECT_EQ(itemTexts(dlg),
+              (QStringList{QStringLiteral("Aaron Bell"), QStringLiteral("Ann Lee\nLeeds"),
+                           QStringLiteral("Ann Lee\nLondon"), QStringLiteral("Bob Ray")}));
+    auto* list = dlg.control<QListWidget>(Id::ContactsList);
+    const int lineHeight = list->fontMetrics().height();
+    for (int i = 1; i < 3; ++i)
+        EXPECT_GE(list->visualItemRect(list->item(i)).height(), 2 * lineHeight) << i;
+    h.shoot(QStringLiteral("two-line-contacts"));
 }

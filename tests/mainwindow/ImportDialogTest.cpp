@@ -50,3 +50,56 @@ TEST(ImportDialog, OpenContactListImportsAForeignExport) {
     EXPECT_TRUE(dlg.contactList.contactsModified);
     EXPECT_TRUE(dlg.isCommandEnabled(Id::SaveContacts));
 }
+
+TEST(ImportDialog, AQuoteNeverClosedImportsWholeAndShowsCut) {
+    TempDir dir;
+    QByteArray bytes = "\"";
+    while (bytes.size() < 200 * 1024)
+        bytes += "Ann Lee, 1 High Street, Springfield\n";
+    const QString path = dir.write(QStringLiteral("broken.csv"), bytes);
+    MainWindowHarness h;
+    CQuillmarkDlg& dlg = h.open();
+    h.prompt.openWith(path);
+    int rows = -1;
+    DialogRunner::setHook([&rows](QDialog& d) {
+        auto& importDlg = dynamic_cast<ImportCSVDlg&>(d);
+        rows = importDlg.model().rowCount();
+        importDlg.control<QPushButton>(ImportCSVDlg::ImportButton)->click();
+        return importDlg.result();
+    });
+    dlg.runCommand(Id::OpenContactList);
+    DialogRunner::setHook({});
+
+    EXPECT_EQ(rows, 1);
+    ASSERT_EQ(dlg.contactList.contacts.GetSize(), 1);
+    // The contact keeps every character; the pane shows its beginning.
+    EXPECT_GT(dlg.contactList.contacts.GetAt(0).size(), std::size_t(200 * 1024));
+    auto* list = dlg.control<QListWidget>(Id::ContactsList);
+    ASSERT_EQ(list->count(), 1);
+    EXPECT_LE(list->item(0)->text().size(), 2001);
+    EXPECT_TRUE(list->item(0)->text().startsWith(QStringLiteral("Ann Lee, 1 High Street, ")));
+}
+
+TEST(ImportDialog, StartUpLoadOfAForeignFileGoesThroughTheDialog) {
+    TempDir dir;
+    // UTF-16 with a byte-order mark, as spreadsheets save "Unicode text": TAB-separated.
+    const char16_t text[] = u"\xFEFFS\u00F8ren Berg\tN\u00F8rregade 3\tK\u00F8benhavn\r\n";
+    const QString path =
+        dir.write(QStringLiteral("unicode.txt"),
+                  QByteArray(reinterpret_cast<const char*>(text), sizeof(text) - sizeof(char16_t)));
+    MainWindowHarness h;
+    QString caption;
+    DialogRunner::setHook([&caption](QDialog& d) {
+        auto& importDlg = dynamic_cast<ImportCSVDlg&>(d);
+        caption = importDlg.windowTitle();
+        importDlg.control<QPushButton>(ImportCSVDlg::ImportButton)->click();
+        return importDlg.result();
+    });
+    CQuillmarkDlg& dlg = h.open(path);
+    DialogRunner::setHook({});
+    EXPECT_EQ(caption, QStringLiteral("Importing unicode.txt"));
+    EXPECT_EQ(dlg.contactList.contacts.Strings(),
+              std::vector<std::string>{"S\xC3\xB8ren Berg\r\nN\xC3\xB8rregade 3\r\nK\xC3\xB8"
+                                       "benhavn\r\n"});
+    EXPECT_TRUE(dlg.contactList.contactsModified);
+}

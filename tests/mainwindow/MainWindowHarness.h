@@ -6,15 +6,23 @@
 
 #include <QDir>
 #include <QPixmap>
+#include <QTemporaryDir>
 #include <memory>
 
 // A main window on in-memory settings and a scripted prompt, opened as start-up opens it.
+// Unless a test names one, the address book folder is a missing folder of its own, so the
+// user's real ~/Contacts never gets into a test.
 struct MainWindowHarness {
     MemorySettingsStore store;
     ScriptedPrompt prompt;
+    QTemporaryDir home;
     std::unique_ptr<CQuillmarkDlg> dlg;
 
+    QString addressBookFolder() const { return home.path() + QStringLiteral("/Contacts"); }
+
     CQuillmarkDlg& open(const QString& contactFile = {}, const QString& labelFile = {}) {
+        if (!store.values.contains(QStringLiteral("AddressBookFolder")))
+            store.values[QStringLiteral("AddressBookFolder")] = addressBookFolder();
         dlg = std::make_unique<CQuillmarkDlg>(store);
         dlg->contactList.contactFileName = contactFile;
         dlg->labelFileName = labelFile;

@@ -26,7 +26,7 @@ TEST(Opening, FirstRunTakesDefaultsAndMarksDimensionsUndefined) {
     EXPECT_EQ(dlg.settings.prefs.contactSource, ContactSource::kWindowsContacts);
     EXPECT_EQ(dlg.control<QLineEdit>(Id::FirstLabelBox)->text(), QStringLiteral("1"));
     EXPECT_EQ(dlg.control<QLabel>(Id::ContactsCaption)->text(),
-              QStringLiteral("Windows Contacts: (0 entries)"));
+              QStringLiteral("Address Book: (0 entries)"));
 }
 
 TEST(Opening, LaterRunUpgradesAnOldRecordAndOpensTheDefaultList) {
@@ -83,14 +83,16 @@ TEST(Closing, QuitWithAnEmptyFirstLabelBoxStaysOpen) {
     EXPECT_FALSE(h.store.values.contains(QStringLiteral("Preferences")));
 }
 
-TEST(Closing, EscapeClosesWithoutAskingAndStillSaves) {
+// Escape asks about an unsaved contact list as the close box does, then closes and saves.
+TEST(Closing, EscapeAsksAboutUnsavedContactsAndStillSaves) {
     MainWindowHarness h;
     CQuillmarkDlg& dlg = h.open();
     dlg.contactList.contactsModified = true;
     dlg.contactList.contacts.Add("Ann Lee\r\n1 Road\r\nTown");
     dlg.settings.prefs.contactSource = ContactSource::kFile;
+    h.prompt.answer(Prompt::Answer::No);
     dlg.reject();
-    EXPECT_TRUE(h.prompt.shown.empty());
+    EXPECT_EQ(h.prompt.texts(), QStringList{QStringLiteral("Save changes to unsaved list?")});
     EXPECT_TRUE(h.store.values.contains(QStringLiteral("Preferences")));
 }
 

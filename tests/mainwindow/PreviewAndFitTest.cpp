@@ -101,10 +101,13 @@ TEST(PrintPreview, FortyLabelsFromSevenOnThreeBySevenThenPrint) {
     QMenu* labelsMenu = dlg.menu().menu(2);
     dlg.menu().update(labelsMenu);
     const auto actions = labelsMenu->actions();
-    ASSERT_GE(actions.size(), 2);
-    EXPECT_TRUE(actions[actions.size() - 2]->isSeparator());
-    EXPECT_EQ(actions.last()->text(), QStringLiteral("Print Preview...\tCtrl+Shift+P"));
-    EXPECT_TRUE(actions.last()->isEnabled());
+    QAction* item = dlg.command(Id::PrintPreview);
+    ASSERT_NE(item, nullptr);
+    const auto at = actions.indexOf(item);
+    ASSERT_GE(at, 1);
+    EXPECT_TRUE(actions[at - 1]->isSeparator() || actions[at - 1]->text().contains("alibrate"));
+    EXPECT_EQ(item->text(), QStringLiteral("&Print Preview...\tCtrl+Shift+P"));
+    EXPECT_TRUE(item->isEnabled());
 
     const QString pdf = dir.path(QStringLiteral("out.pdf"));
     h.prompt.onPrinter = [&](QPrinter& printer) {

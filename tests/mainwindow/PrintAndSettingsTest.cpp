@@ -1,6 +1,8 @@
+#include "DialogDriver.h"
 #include "MainWindowHarness.h"
 #include "TempDir.h"
 #include "labels/ui/CSettingsSheet.h"
+#include "labels/ui/PrintProgressDialog.h"
 #include "mainwindow/ContactsPane.h"
 #include "mainwindow/ControlIds.h"
 #include "mainwindow/LabelListPane.h"
@@ -10,7 +12,11 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPrinter>
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QRegularExpression>
 #include <QTabWidget>
+#include <QTest>
 #include <gtest/gtest.h>
 
 namespace {
@@ -144,4 +150,37 @@ TEST(Commands, EnableRulesInRepresentativeStates) {
     EXPECT_TRUE(dlg.isCommandEnabled(Id::AssignCategory));
     list->clearSelection();
     EXPECT_FALSE(dlg.isCommandEnabled(Id::AssignCategory));
+}
+
+// A long job shows which sheet it is on, and Cancel aborts it: nothing is left of the job and
+// the first-label box keeps its position.
+TEST(PrintLabels, LongJobShowsProgressAndCancelAbortsIt) {
+    TempDir dir;
+    MainWindowHarness h;
+    h.store.values[QStringLiteral("Preferences")] = storedRecord();
+    CQuillmarkDlg& dlg = h.open();
+    dlg.show();
+    addLabels(dlg, 16 * 400);
+    dlg.control<QLineEdit>(Id::FirstLabelBox)->setText(QStringLiteral("3"));
+    const QString pdf = dir.path(QStringLiteral("long.pdf"));
+    h.prompt.onPrinter = [&](QPrinter& printer) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdf);
+        return true;
+    };
+    QString shown;
+    DialogDriver driver;
+    driver.then<QProgressDialog>([&shown](QProgressDialog* progress) {
+        shown = progress->labelText();
+        QTest::mouseClick(progress->findChild<QPushButton*>(), Qt::LeftButton);
+    });
+    PrintProgressDialog::setShowAfterMs(0);
+    dlg.runCommand(Id::PrintLabelsCommand);
+    PrintProgressDialog::setShowAfterMs(PrintProgressDialog::kShowAfterMs);
+    ASSERT_TRUE(driver.finished()) << driver.failure().toStdString();
+    EXPECT_TRUE(
+        QRegularExpression(QStringLiteral("^Printing sheet \\d+ of 401$")).match(shown).hasMatch())
+        << shown.toStdString();
+    EXPECT_EQ(dlg.control<QLineEdit>(Id::FirstLabelBox)->text(), QStringLiteral("3"));
+    EXPECT_FALSE(QFile::exists(pdf));
 }

@@ -1,4 +1,5 @@
 #include "LoopbackPeer.h"
+#include "contacts/ui/CCategoriesPP.h"
 #include "mainwindow/ContactsPane.h"
 #include "mainwindow/ControlIds.h"
 #include "mainwindow/MainWindowHarness.h"
@@ -357,6 +358,40 @@ TEST(GoogleImport, LaterImportRefreshesWithoutSigningIn) {
     EXPECT_EQ(dlg.contactList.contacts.Strings(), kAllHome);
 }
 
+TEST(GoogleImport, ClearOnTheCategoriesPageBringsTheSignInBack) {
+    Import im;
+    im.h.store.values[OnlineKey::kRefreshToken] = QStringLiteral("1//someone-else");
+    CCategoriesPP page({}, false, im.h.store);
+    qobject_cast<QPushButton*>(page.control(CCategoriesPP::ClearTokenButton))->click();
+    EXPECT_EQ(im.stored(OnlineKey::kRefreshToken), QString());
+    // The credentials stay; the next import signs in afresh.
+    EXPECT_EQ(im.stored(OnlineKey::kClientId), QStringLiteral("id-1.apps"));
+    CQuillmarkDlg& dlg = im.run();
+    EXPECT_FALSE(im.consentPage.isEmpty());
+    EXPECT_EQ(im.stored(OnlineKey::kRefreshToken), kRefreshToken);
+    EXPECT_EQ(dlg.contactList.contacts.Strings(), kAllHome);
+}
+
+TEST(GoogleImport, StartUpReloadsFromGoogleWhenTheListCameFromThere) {
+    Import im;
+    im.h.store.values[OnlineKey::kRefreshToken] = kRefreshToken;
+    im.signIn = Import::SignIn::NotExpected;
+    LabelPreferences prefs;
+    prefs.contactSource = ContactSource::kGoogle;
+    prefs.homeAddresses = 0;
+    const auto bytes = prefs.toBytes();
+    im.h.store.values[QStringLiteral("Preferences")] =
+        QByteArray(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+    im.work = true;
+    HookGuard guard([&](QDialog& d) { return im.dialog(d); });
+    CQuillmarkDlg& dlg = im.h.open();
+    EXPECT_EQ(im.groupDialogs, 1);
+    EXPECT_EQ(dlg.settings.prefs.contactSource, ContactSource::kGoogle);
+    EXPECT_EQ(dlg.contactList.contacts.GetSize(), 5);
+    EXPECT_EQ(dlg.control<QLabel>(Id::ContactsCaption)->text().left(16),
+              QStringLiteral("Google Contacts:"));
+}
+
 TEST(GoogleImport, RefusedRefreshTokenIsClearedOrKept) {
     const struct {
         const char* title;
@@ -505,6 +540,17 @@ TEST(GoogleImport, FailingServicesEndTheImportWithTheirMessage) {
         EXPECT_EQ(dlg.contactList.contacts.Strings(), std::vector<std::string>{"Old Contact\r\n"})
             << c.title;
     }
+}
+
+TEST(GoogleImport, PlainHttpConsentPageElsewhereIsRefused) {
+    Import im;
+    im.h.store.values[OnlineKey::kAuthUrl] = QStringLiteral("http://accounts.example.com/auth");
+    im.signIn = Import::SignIn::NotExpected;
+    CQuillmarkDlg& dlg = im.run();
+    EXPECT_EQ(im.messages(), QStringList{"Error getting authorisation"});
+    EXPECT_TRUE(im.consentPage.isEmpty());
+    EXPECT_TRUE(im.google.peer.requests.empty());
+    EXPECT_TRUE(dlg.contactList.contacts.IsEmpty());
 }
 
 TEST(GoogleImport, SelfSignedTokenEndpointIsRefused) {

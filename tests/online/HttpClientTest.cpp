@@ -1,7 +1,9 @@
 #include "online/HttpClient.h"
 #include "LoopbackPeer.h"
 
+#include <QCursor>
 #include <QElapsedTimer>
+#include <QGuiApplication>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -73,7 +75,13 @@ TEST(HttpClient, WindowKeepsTurningWhileATransferRuns) {
     slow.body = "abcdef";
     slow.chunkSize = 2;
     slow.chunkDelayMs = 150;
-    peer.on("/slow", slow);
+    bool waitCursor = false;
+    peer.on("/slow", [&](const LoopbackPeer::Received&) {
+        // The peer answers from inside the client's wait, so it sees what the user sees.
+        const QCursor* c = QGuiApplication::overrideCursor();
+        waitCursor = c && c->shape() == Qt::WaitCursor;
+        return slow;
+    });
     int ticks = 0;
     QTimer timer;
     QObject::connect(&timer, &QTimer::timeout, [&] { ++ticks; });
@@ -81,6 +89,8 @@ TEST(HttpClient, WindowKeepsTurningWhileATransferRuns) {
     HttpClient http(quick());
     EXPECT_EQ(http.Get(peer.url(QStringLiteral("/slow"))).body, "abcdef");
     EXPECT_GE(ticks, 5); // timers (and so painting) ran during the transfer
+    EXPECT_TRUE(waitCursor);
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
 }
 
 TEST(HttpClient, SilentServerEndsWithinTheStallTime) {

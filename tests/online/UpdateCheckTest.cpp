@@ -4,7 +4,10 @@
 #include "mainwindow/MainWindowHarness.h"
 #include "online/OnlineSettings.h"
 
+#include <QCloseEvent>
+#include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QWindow>
 #include <gtest/gtest.h>
 
 namespace {
@@ -122,4 +125,40 @@ TEST(UpdateCheck, DefaultAddressIsTheVendorsFileOverHttps) {
     const OnlineSettings s = OnlineSettings::Read(store);
     EXPECT_EQ(s.http.connectTimeoutSeconds, 15);
     EXPECT_EQ(s.http.stallTimeoutSeconds, 30);
+}
+
+// What the window system does when the user closes a window: a close event to the window.
+bool closeFromTheWindowSystem(QWidget& w) {
+    QCloseEvent e;
+    QCoreApplication::sendEvent(w.windowHandle(), &e);
+    return e.isAccepted();
+}
+
+TEST(UpdateCheck, WindowIsNotClosedUnderAWaitingCommand) {
+    LoopbackPeer peer;
+    MainWindowHarness h;
+    h.store.values[OnlineKey::kUpdateUrl] = peer.url(QStringLiteral("/qmk/latest_version.txt"));
+    CQuillmarkDlg& dlg = h.open();
+    dlg.show();
+    ASSERT_NE(dlg.windowHandle(), nullptr);
+    int closeRequests = 0;
+    dlg.closeRequestHook = [&] {
+        ++closeRequests;
+        return true;
+    };
+    bool accepted = true;
+    peer.on("/qmk/latest_version.txt", [&](const LoopbackPeer::Received&) {
+        // The user closes the window while the answer is on its way.
+        accepted = closeFromTheWindowSystem(dlg);
+        return LoopbackPeer::answer(200, "314");
+    });
+    h.prompt.shown.clear();
+    dlg.runCommand(Id::CheckForUpdates);
+    EXPECT_FALSE(accepted);
+    EXPECT_EQ(closeRequests, 0);
+    EXPECT_TRUE(dlg.isVisible());
+    EXPECT_EQ(h.prompt.texts(), QStringList{kLatest});
+    // Afterwards the window closes as usual.
+    EXPECT_TRUE(closeFromTheWindowSystem(dlg));
+    EXPECT_EQ(closeRequests, 1);
 }

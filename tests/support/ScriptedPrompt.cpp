@@ -61,6 +61,16 @@ bool ScriptedPrompt::choosePrinter(QPrinter& printer) {
     return onPrinter ? onPrinter(printer) : false;
 }
 
+std::optional<QString> ScriptedPrompt::chooseFolder(const QString& caption, const QString& start) {
+    folderRequests.push_back({caption, start});
+    if (folders.empty())
+        return std::nullopt;
+    std::optional<QString> p;
+    p.swap(folders.front());
+    folders.pop_front();
+    return p;
+}
+
 QStringList ScriptedPrompt::texts() const {
     QStringList out;
     for (const Shown& s : shown)

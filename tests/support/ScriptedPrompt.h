@@ -28,6 +28,8 @@ public:
     void openWith(std::optional<QString> path) { openPaths.push_back(std::move(path)); }
     void saveWith(std::optional<QString> path) { savePaths.push_back(std::move(path)); }
     void colourWith(std::optional<QRgb> c) { colours.push_back(c); }
+    // The coming folder choosers return these folders; nullopt stands for Cancel.
+    void folderWith(std::optional<QString> path) { folders.push_back(std::move(path)); }
     // Called for the print dialog; sets the printer up (e.g. to a PDF file) and returns
     // whether the user pressed Print. Without it the dialog is cancelled.
     std::function<bool(QPrinter&)> onPrinter;
@@ -38,10 +40,16 @@ public:
     std::optional<QString> saveFile(const FileRequest& request) override;
     std::optional<QRgb> chooseColour(QRgb initial) override;
     bool choosePrinter(QPrinter& printer) override;
+    std::optional<QString> chooseFolder(const QString& caption, const QString& start) override;
 
     std::vector<Shown> shown;
     std::vector<FileRequest> fileRequests;
     int printDialogs = 0;
+    struct FolderRequest {
+        QString caption;
+        QString start;
+    };
+    std::vector<FolderRequest> folderRequests;
 
     QStringList texts() const;
 
@@ -50,4 +58,5 @@ private:
     std::deque<std::optional<QString>> openPaths;
     std::deque<std::optional<QString>> savePaths;
     std::deque<std::optional<QRgb>> colours;
+    std::deque<std::optional<QString>> folders;
 };

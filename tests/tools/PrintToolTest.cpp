@@ -4,6 +4,7 @@
 
 #include "app/LabelListFile.h"
 #include "labels/DimFile.h"
+#include "labels/LabelPreferences.h"
 #include "labels/SheetGeometry.h"
 
 #include <QFile>
@@ -366,4 +367,104 @@ TEST(QuillmarkPrint, LabelsThatDoNotFitAreListedAndStrictRefusesThem) {
     const ToolRun ok = runTool({fine, QStringLiteral("-o"), pdf, QStringLiteral("--strict")});
     EXPECT_EQ(ok.exitCode, 0);
     EXPECT_FALSE(ok.err.contains(QStringLiteral("fit"))) << ok.err.toStdString();
+}
+
+// A long job through a pipe or into a log: no progress lines, one summary line.
+TEST(QuillmarkPrint, ProgressOnlyOnATerminalAndOneSummaryLine) {
+    TempDir dir;
+    const QString input = writeLabels(dir, 200); // 13 sheets of 16
+    const QString pdf = dir.path(QStringLiteral("out.pdf"));
+    const ToolRun piped = runTool({input, QStringLiteral("-o"), pdf});
+    EXPECT_EQ(piped.exitCode, 0) << piped.err.toStdString();
+    // Qt may add a warning of its own about the environment; the tool's lines are its own.
+    const auto ownLines = [](const QString& err) {
+        QStringList own;
+        for (const QString& line : err.split(QLatin1Char('\n')))
+            if (line.contains(QLatin1String("Page ")) ||
+                line.startsWith(QLatin1String("quillmark")))
+                own << line;
+        return own;
+    };
+    EXPECT_EQ(ownLines(piped.err),
+              QStringList{QStringLiteral("quillmark-print: printed 200 labels on 13 sheets to ") +
+                          pdf + QLatin1Char('.')});
+    EXPECT_EQ(piped.out, QStringLiteral("9\n"));
+
+    // On a terminal the progress line is rewritten in place and then gives way to the summary.
+    if (QStandardPaths::findExecutable(QStringLiteral("script")).isEmpty())
+        GTEST_SKIP() << "script is not installed";
+    QProcess p;
+    auto env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    p.setProcessEnvironment(env);
+    const QString command = QStringLiteral("'%1' '%2' -o '%3' >/dev/null").arg(kTool, input, pdf);
+    p.start(QStringLiteral("script"),
+            {QStringLiteral("-qec"), command, QStringLiteral("/dev/null")});
+    ASSERT_TRUE(p.waitForFinished(60000));
+    const QString terminal = QString::fromLocal8Bit(p.readAllStandardOutput());
+    EXPECT_TRUE(terminal.contains(QStringLiteral("\rPage 1 of 13\rPage 2 of 13")))
+        << terminal.toStdString();
+    EXPECT_EQ(terminal.count(QStringLiteral("Page ")), 13);
+    // The progress and the summary share one line of the terminal.
+    const QStringList lines = ownLines(terminal);
+    ASSERT_EQ(lines.size(), 1) << terminal.toStdString();
+    EXPECT_TRUE(lines[0].contains(QStringLiteral("\r\033[Kquillmark-print: printed 200 labels")))
+        << terminal.toStdString();
+}
+
+// Positions are counted in 64 bits: a 65,535 x 65,535 sheet is refused with its real size
+// instead of a negative range, and large sheets that fit give their true range.
+TEST(QuillmarkPrint, HugeSheetsAreRefusedWithTheirRealSize) {
+    struct Case {
+        std::uint16_t across, down;
+        int exitCode;
+        QString message;
+    } cases[] = {
+        {65535, 65535, 1,
+         QStringLiteral("the sheet has 4294836225 label positions (65535 across, 65535 down); "
+                        "a sheet can hold at most 2147483647.")},
+        {65535, 2, 2, QStringLiteral("--first must be a whole number from 1 to 131070")},
+        {300, 300, 2, QStringLiteral("--first must be a whole number from 1 to 90000")},
+    };
+    TempDir dir;
+    const QString input = writeLabels(dir, 3);
+    const QString pdf = dir.write(QStringLiteral("keep.pdf"), QByteArray("old content"));
+    for (const Case& c : cases) {
+        SheetGeometry g = LabelPreferences{}.geometry;
+        g.labelsAcross = c.across;
+        g.labelsDown = c.down;
+        const QString dim = dir.path(QStringLiteral("huge.dim"));
+        ASSERT_TRUE(DimFile::save(dim, g).ok());
+        const ToolRun run = runTool({input, QStringLiteral("--dim"), dim, QStringLiteral("--first"),
+                                     QStringLiteral("0"), QStringLiteral("-o"), pdf});
+        EXPECT_EQ(run.exitCode, c.exitCode) << c.across << "x" << c.down;
+        EXPECT_TRUE(run.err.contains(c.message)) << run.err.toStdString();
+    }
+    EXPECT_EQ(dir.read(QStringLiteral("keep.pdf")), QByteArray("old content"));
+}
+
+TEST(QuillmarkPrint, VCardFileGivesOneLabelPerCard) {
+    if (!havePdfTools())
+        GTEST_SKIP() << "pdftotext is not installed";
+    TempDir dir;
+    QByteArray file;
+    for (int k = 1; k <= 3; ++k) {
+        const QByteArray id = "Q" + QByteArray::number(k) + "x";
+        file += "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:" + id + "Name " + id + "Surname\r\nADR:;;" + id +
+                "12 " + id + "Street;" + id + "Town;;" + id + "POSTCODE;\r\nEND:VCARD\r\n";
+    }
+    const QString vcf = dir.write(QStringLiteral("phone.vcf"), file);
+    const QString pdf = dir.path(QStringLiteral("out.pdf"));
+    const ToolRun run = runTool({vcf, QStringLiteral("-o"), pdf});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_EQ(run.out, QStringLiteral("4\n"));
+    checkWords(pdf, {SheetGeometry{}, 1, 3, {}});
+    EXPECT_EQ(dir.read(QStringLiteral("phone.vcf")), file);
+
+    // A .vcf that is no vCard at all is refused with a message.
+    const QString other = dir.write(QStringLiteral("other.vcf"), "Name,Street\r\n");
+    const ToolRun refused = runTool({other, QStringLiteral("-o"), pdf});
+    EXPECT_NE(refused.exitCode, 0);
+    EXPECT_TRUE(refused.err.contains(QStringLiteral("is not a vCard file")))
+        << refused.err.toStdString();
 }

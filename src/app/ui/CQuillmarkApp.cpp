@@ -1,6 +1,7 @@
 #include "app/ui/CQuillmarkApp.h"
 
 #include "app/CommandLine.h"
+#include "controls/Artwork.h"
 #include "controls/SplashInputFilter.h"
 #include "controls/SplashWindow.h"
 #include "mainwindow/CQuillmarkDlg.h"
@@ -10,11 +11,17 @@
 
 #include <QApplication>
 
+void CQuillmarkApp::PrepareDesktop(QtPrompt& prompt) {
+    QApplication::setWindowIcon(Artwork::appIcon());
+    prompt.beforeShowing = [] { CSplashWindow::HideSplash(); };
+    setPrompt(&prompt);
+}
+
 int CQuillmarkApp::Run(const QStringList& arguments) {
     QCoreApplication::setOrganizationName(QStringLiteral("Brambleworks"));
     QCoreApplication::setApplicationName(QStringLiteral("Quillmark"));
     QtPrompt qtPrompt;
-    setPrompt(&qtPrompt);
+    PrepareDesktop(qtPrompt);
     // A key or mouse press while the splash window shows only hides it.
     CSplashInputFilter splashFilter;
     qApp->installEventFilter(&splashFilter);
@@ -24,6 +31,7 @@ int CQuillmarkApp::Run(const QStringList& arguments) {
 
     QtSettingsStore store;
     CQuillmarkDlg dlg(store);
+    qtPrompt.setFallbackOwner(&dlg);
     const StartFiles files = ParseCommandLine(arguments);
     dlg.contactList.contactFileName = files.contactFileName;
     dlg.labelFileName = files.labelFileName;

@@ -1,5 +1,6 @@
 #include "contacts/ui/CCategoriesPP.h"
 
+#include "contacts/AddressBookReader.h"
 #include "contacts/Categories.h"
 #include "contacts/ui/CEditNameDialog.h"
 #include "contacts/ui/CSimpleCombo.h"
@@ -41,11 +42,18 @@ CCategoriesPP::CCategoriesPP(std::vector<std::string> names, bool usStyle, Setti
         162, 200, 8);
     auto* clear = template_.place(new QPushButton(QStringLiteral("Clear")), ClearTokenButton, 216,
                                   159, 50, 14);
+    template_.place(new QLabel(QStringLiteral("Address book folder:")), 0, 7, 179, 68, 8);
+    addressBookPath_ = template_.place(new QLabel, AddressBookPath, 77, 179, 134, 8);
+    addressBookPath_->setTextFormat(Qt::PlainText);
+    auto* changeFolder = template_.place(new QPushButton(QStringLiteral("Change...")),
+                                         ChangeAddressBookButton, 216, 176, 50, 14);
     setFixedSize(template_.size(kWidth, kHeight));
 
     for (const std::string& name : names_.names())
         combo_->addItem(toQ(name));
     usStyleCheck_->setChecked(usStyle);
+    addressBookFolder_ = addressBookFolderAtOpen_ = AddressBookReader::StoredFolder(settings_);
+    ShowAddressBookFolder();
 
     connect(combo_, &CSimpleCombo::editTextChanged, this, &CCategoriesPP::UpdateButtons);
     connect(combo_, &CSimpleCombo::selectionChanged, this, &CCategoriesPP::UpdateButtons);
@@ -53,6 +61,7 @@ CCategoriesPP::CCategoriesPP(std::vector<std::string> names, bool usStyle, Setti
     connect(delete_, &QPushButton::clicked, this, &CCategoriesPP::OnDelete);
     connect(rename_, &QPushButton::clicked, this, &CCategoriesPP::OnRename);
     connect(clear, &QPushButton::clicked, this, &CCategoriesPP::OnClearToken);
+    connect(changeFolder, &QPushButton::clicked, this, &CCategoriesPP::OnChangeAddressBook);
     UpdateButtons();
 }
 
@@ -61,7 +70,8 @@ bool CCategoriesPP::usStyle() const {
 }
 
 bool CCategoriesPP::changed() const {
-    return names_.changed() || usStyle() != usStyleAtOpen_;
+    return names_.changed() || usStyle() != usStyleAtOpen_ ||
+           addressBookFolder_ != addressBookFolderAtOpen_;
 }
 
 CCategoriesPP::Outcome CCategoriesPP::Commit(Categories& categories) const {
@@ -72,6 +82,10 @@ CCategoriesPP::Outcome CCategoriesPP::Commit(Categories& categories) const {
     categories.categoryNames = names_.names();
     if (names_.deletedMask() != 0)
         categories.RenumberCategories(names_.deletedMask());
+    if (addressBookFolder_ != addressBookFolderAtOpen_) {
+        AddressBookReader::StoreFolder(settings_, addressBookFolder_);
+        outcome.addressBookFolderChanged = true;
+    }
     return outcome;
 }
 
@@ -117,4 +131,20 @@ void CCategoriesPP::OnRename() {
 void CCategoriesPP::OnClearToken() {
     settings_.writeString(QStringLiteral("RefreshToken"), QString());
     showMessage(QStringLiteral("Token cleared"));
+}
+
+void CCategoriesPP::OnChangeAddressBook() {
+    const auto folder =
+        prompt().chooseFolder(QStringLiteral("Choose the address book folder"), addressBookFolder_);
+    if (!folder)
+        return;
+    addressBookFolder_ = *folder;
+    ShowAddressBookFolder();
+}
+
+void CCategoriesPP::ShowAddressBookFolder() {
+    // A long path keeps its start and its last folder in view.
+    addressBookPath_->setText(addressBookPath_->fontMetrics().elidedText(
+        addressBookFolder_, Qt::ElideMiddle, addressBookPath_->width()));
+    addressBookPath_->setToolTip(addressBookFolder_);
 }

@@ -11,12 +11,14 @@
 class Categories;
 class CSimpleCombo;
 class QCheckBox;
+class QLabel;
 class QPushButton;
 class SettingsStore;
 
 // The "Categories and more" page of the settings sheet: the category names (add, delete,
-// rename), the US-style address option and clearing the Google refresh token. It works on
-// copies; the sheet calls Commit when it is closed with OK and does nothing on Cancel.
+// rename), the US-style address option, clearing the Google refresh token and the address
+// book folder. It works on copies; the sheet calls Commit when it is closed with OK and does
+// nothing on Cancel.
 class CCategoriesPP : public QWidget {
     Q_OBJECT
 public:
@@ -27,6 +29,8 @@ public:
         RenameButton = 1112,
         UsStyleCheck = 1155,
         ClearTokenButton = 1129,
+        AddressBookPath = 1130,
+        ChangeAddressBookButton = 1131,
     };
 
     // settings is where "Clear" empties the refresh token, at once.
@@ -40,15 +44,18 @@ public:
         bool namesChanged = false;   // names or assignments changed: refill the category combo
         bool usStyleChanged = false; // store usStyle and reload the contact list
         bool usStyle = false;
+        bool addressBookFolderChanged = false; // stored; reload an address book list
     };
     // Applies the page: the names replace categories' names, deleted categories are
-    // renumbered out of its store, and the US-style choice is reported.
+    // renumbered out of its store, a changed address book folder is stored, and the
+    // US-style choice is reported.
     [[nodiscard]] Outcome Commit(Categories& categories) const;
 
     // The page's state as OK would take it.
     const std::vector<std::string>& names() const { return names_.names(); }
     std::uint32_t deletedMask() const { return names_.deletedMask(); }
     bool usStyle() const;
+    const QString& addressBookFolder() const { return addressBookFolder_; }
     bool changed() const;
 
     QWidget* control(int id) const { return template_.control(id); }
@@ -60,6 +67,8 @@ private:
     void OnDelete();
     void OnRename();
     void OnClearToken();
+    void OnChangeAddressBook();
+    void ShowAddressBookFolder();
 
     CategoryTemplate template_;
     CategoryNameList names_;
@@ -70,4 +79,7 @@ private:
     QPushButton* delete_;
     QPushButton* rename_;
     QCheckBox* usStyleCheck_;
+    QString addressBookFolder_;
+    QString addressBookFolderAtOpen_;
+    QLabel* addressBookPath_;
 };

@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QResizeEvent>
+#include <QShortcut>
 #include <QTableView>
 #include <algorithm>
 
@@ -20,6 +21,7 @@ constexpr int kWidth = 417;
 constexpr int kHeight = 194;
 // Room for the cell's padding and grid line beside the text itself.
 constexpr int kCellPadding = 14;
+constexpr int kMeasuredRows = 100;
 } // namespace
 
 ImportCSVDlg::ImportCSVDlg(const CCSVFile& file, QWidget* parent)
@@ -44,16 +46,16 @@ ImportCSVDlg::ImportCSVDlg(const CCSVFile& file, QWidget* parent)
 
     table_ = template_.place(new QTableView, Table, 7, 36, 403, 132);
     auto* deleteRows = template_.place(new QPushButton(QStringLiteral("Delete selected row(s)")),
-                                       DeleteRows, 7, 173, 90, 14);
+                                       DeleteRows, 7, 173, 82, 14);
     auto* deleteColumns =
         template_.place(new QPushButton(QStringLiteral("Delete all but first 8 columns")),
-                        DeleteColumns, 101, 173, 116, 14);
+                        DeleteColumns, 93, 173, 97, 14);
     auto* reload =
-        template_.place(new QPushButton(QStringLiteral("Reload")), Reload, 252, 173, 50, 14);
+        template_.place(new QPushButton(QStringLiteral("Reload")), Reload, 258, 173, 48, 14);
     auto* import =
-        template_.place(new QPushButton(QStringLiteral("Import")), ImportButton, 306, 173, 50, 14);
+        template_.place(new QPushButton(QStringLiteral("Import")), ImportButton, 310, 173, 48, 14);
     auto* cancel =
-        template_.place(new QPushButton(QStringLiteral("Cancel")), CancelButton, 360, 173, 50, 14);
+        template_.place(new QPushButton(QStringLiteral("Cancel")), CancelButton, 362, 173, 48, 14);
     import->setDefault(true);
     import->setAutoDefault(true);
     for (QPushButton* b : {deleteRows, deleteColumns, reload, cancel})
@@ -83,6 +85,9 @@ ImportCSVDlg::ImportCSVDlg(const CCSVFile& file, QWidget* parent)
     // Rows are one line each; a fixed height lets the view skip measuring 100,000 of them.
     table_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     table_->verticalHeader()->setDefaultSectionSize(QFontMetrics(font()).height() + 4);
+    // Column widths come from the rows in view and each column's longest cell; measuring a
+    // thousand rows per column, as Qt would, adds nothing but time.
+    table_->verticalHeader()->setResizeContentsPrecision(kMeasuredRows);
     QHeaderView* header = table_->horizontalHeader();
     header->setSectionsMovable(true);
     header->setSectionsClickable(true);
@@ -90,7 +95,9 @@ ImportCSVDlg::ImportCSVDlg(const CCSVFile& file, QWidget* parent)
     header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     header->setStretchLastSection(false);
 
-    // Step 3: the highest-priority delimiter present, which the detection chose.
+    // The table opens split at the highest-priority delimiter in the file, the first one the
+    // delimiter box offers. It can differ from the detected one (a first line with only
+    // semicolons, commas further down), so the column count is that delimiter's own.
     for (std::size_t d = 0; d < CCSVFile::kDelimiters.size(); ++d) {
         if (presence & (1u << d)) {
             delim = CCSVFile::kDelimiters[d].character;
@@ -99,12 +106,18 @@ ImportCSVDlg::ImportCSVDlg(const CCSVFile& file, QWidget* parent)
     }
     if (delim == 0)
         delim = file.delimiter();
+    columnCount_ = detectedColumnCount_ = file.fieldCount(delim);
     setWindowTitle(QStringLiteral("Importing ") + AppPaths::lastComponent(file.fileName()));
     FillTable();
-    for (const auto& d : CCSVFile::kDelimiters)
-        if (presence & (1u << (&d - CCSVFile::kDelimiters.data())))
-            combo_->addItem(QString::fromLatin1(d.name));
+    for (std::size_t d = 0; d < CCSVFile::kDelimiters.size(); ++d)
+        if (presence & (1u << d))
+            combo_->addItem(QString::fromLatin1(CCSVFile::kDelimiters[d].name));
     combo_->setCurrentIndex(combo_->count() > 0 ? 0 : -1);
+
+    // The Delete key does what "Delete selected row(s)" does, as in any list of rows.
+    auto* deleteKey = new QShortcut(QKeySequence::Delete, table_);
+    deleteKey->setContext(Qt::WidgetWithChildrenShortcut);
+    connect(deleteKey, &QShortcut::activated, this, &ImportCSVDlg::OnDeleteRows);
 
     connect(combo_, &QComboBox::currentIndexChanged, this, &ImportCSVDlg::OnDelimiterChange);
     connect(reload, &QPushButton::clicked, this, &ImportCSVDlg::OnReload);

@@ -3,7 +3,9 @@
 #include "controls/UpDownControl.h"
 #include "labels/DimFile.h"
 #include "labels/FieldCheck.h"
+#include "labels/SheetLibrary.h"
 #include "labels/ui/CPageView.h"
+#include "labels/ui/CSheetPickerDialog.h"
 #include "labels/ui/PrinterDevice.h"
 #include "labels/ui/SettingsPageIds.h"
 #include "labels/ui/SheetCornerPicture.h"
@@ -112,6 +114,9 @@ CDimensionsPP::CDimensionsPP(QWidget* parent)
     connect(load, &QPushButton::clicked, this, &CDimensionsPP::OnLoad);
     connect(save, &QPushButton::clicked, this, &CDimensionsPP::OnSave);
     connect(test, &QPushButton::clicked, this, &CDimensionsPP::OnPrintTestSheet);
+    auto* choose =
+        place(new QPushButton(QStringLiteral("Choose sheet...")), kChooseSheet, 117, 170, 70, 14);
+    connect(choose, &QPushButton::clicked, this, &CDimensionsPP::OnChooseSheet);
 }
 
 QLineEdit* CDimensionsPP::addField(int id, const QString& caption, int x, int y) {
@@ -244,5 +249,24 @@ void CDimensionsPP::OnPrintTestSheet() {
     // A failing check is reported and the sheet is printed all the same.
     UpdateData(true);
     CLabelPrinter printer(values.toGeometry(), deviceSource);
+    printer.calibration = calibration;
     (void)printer.Print(true, 0);
+}
+
+void CDimensionsPP::OnChooseSheet() {
+    const SheetLibrary::LoadResult& library = SheetLibrary::builtIn();
+    if (!library.ok()) {
+        showMessage(library.error);
+        return;
+    }
+    const LabelSheet* sheet = CSheetPickerDialog::Choose(library.sheets, this);
+    if (sheet == nullptr)
+        return;
+    // As after loading a .dim file: the fields, a fresh name without "*", the preview.
+    values = DimensionValues::fromGeometry(sheet->toGeometry());
+    UpdateData(false);
+    labelName = sheet->labelName();
+    modified = false;
+    UpdateLabelName();
+    preview_->update();
 }

@@ -25,6 +25,8 @@ public:
 
     // Where the test sheet is printed: the print dialog unless a caller says otherwise.
     CLabelPrinter::DeviceSource deviceSource;
+    // The chosen printer's calibration for the test sheet; none unless the caller gives it.
+    std::function<PrintOffset(const QString& printerName)> calibration;
 
     // true: takes the values from the controls, field by field in exchange order; the first
     // failing field is reported, gets the focus, and false is returned (the fields before it
@@ -37,6 +39,8 @@ public:
     void OnLoad();
     void OnSave();
     void OnPrintTestSheet();
+    // "Choose sheet...": fills the fields and the label name from a library sheet.
+    void OnChooseSheet();
 
     CPageView* preview() const { return preview_; }
 

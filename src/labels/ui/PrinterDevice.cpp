@@ -3,6 +3,7 @@
 #include "labels/QtDrawSurface.h"
 #include "platform/Prompt.h"
 
+#include <QFile>
 #include <QPageLayout>
 #include <QPrinter>
 
@@ -50,9 +51,14 @@ int PrinterDevice::endDoc() {
 }
 
 int PrinterDevice::abortDoc() {
-    qprinter->abort();
+    const bool withdrawn = qprinter->abort();
     if (painter.isActive())
         painter.end();
+    // Qt's PDF engine cannot withdraw a started document; a file that was being printed to
+    // is removed, so that no part of the job is left behind.
+    if (!withdrawn && qprinter->outputFormat() == QPrinter::PdfFormat &&
+        !qprinter->outputFileName().isEmpty())
+        QFile::remove(qprinter->outputFileName());
     return 1;
 }
 

@@ -8,7 +8,7 @@
 class QPrinter;
 class QtDrawSurface;
 
-// Prints on a printer chosen in the print dialog (which also offers printing to a PDF file).
+// Prints on a printer chosen in the print dialog.
 // The page's origin is the printable area's corner; the physical offsets say how far that
 // lies from the paper's corner, so labels are placed from the paper's edges.
 class PrinterDevice : public PrintDevice {

@@ -18,6 +18,7 @@ constexpr int kLoad = 1213;
 constexpr int kSave = 1214;
 constexpr int kPrintTestSheet = 1215;
 constexpr int kPicture = 1216;
+constexpr int kChooseSheet = 1217;
 } // namespace DimensionsId
 
 namespace FontsId {

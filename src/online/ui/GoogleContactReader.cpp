@@ -36,8 +36,11 @@ GoogleContactReader::AuthoriseResult GoogleContactReader::Authorise(CGoogleClien
     if (!listener.Listen())
         return Failed;
     const QString redirectUri = listener.RedirectUri();
-    CGoogleAuth dlg(client.AuthorisationUrl(redirectUri, pkce.challenge, listener.ExpectedState()),
-                    listener, parent);
+    const QString consentPage =
+        client.AuthorisationUrl(redirectUri, pkce.challenge, listener.ExpectedState());
+    if (consentPage.isEmpty())
+        return Failed;
+    CGoogleAuth dlg(consentPage, listener, parent);
     const int result = DialogRunner::exec(dlg);
     // Whatever ended the dialog, nothing waits for the browser any more.
     listener.Close();

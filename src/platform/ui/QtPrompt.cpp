@@ -9,10 +9,6 @@
 
 namespace {
 
-QWidget* owner() {
-    return QApplication::activeWindow();
-}
-
 QString startPath(const Prompt::FileRequest& r) {
     QString name = r.initialName;
     if (name.startsWith(QLatin1Char('*')))
@@ -22,16 +18,20 @@ QString startPath(const Prompt::FileRequest& r) {
     return name.isEmpty() ? r.directory : r.directory + QLatin1Char('/') + name;
 }
 
-QString withDefaultExtension(QString path, const QString& ext) {
-    QString e = ext;
-    if (e.startsWith(QLatin1String("*.")))
-        e = e.mid(2);
-    if (!e.isEmpty() && !path.isEmpty() && QFileInfo(path).suffix().isEmpty())
-        path += QLatin1Char('.') + e;
-    return path;
-}
-
 } // namespace
+
+QWidget* QtPrompt::owner() {
+    if (beforeShowing)
+        beforeShowing();
+    // A window just hidden (the splash) may still count as active for a moment.
+    QWidget* modal = QApplication::activeModalWidget();
+    if (modal && modal->isVisible())
+        return modal;
+    QWidget* active = QApplication::activeWindow();
+    if (active && active->isVisible())
+        return active;
+    return fallbackOwner;
+}
 
 QString QtPrompt::qtFilter(const QString& filter) {
     const QStringList parts = filter.split(QLatin1Char('|'), Qt::SkipEmptyParts);
@@ -100,11 +100,23 @@ std::optional<QString> QtPrompt::openFile(const FileRequest& r) {
 }
 
 std::optional<QString> QtPrompt::saveFile(const FileRequest& r) {
-    const QString path =
-        QFileDialog::getSaveFileName(owner(), r.caption, startPath(r), qtFilter(r.filter));
+    QFileDialog dialog(owner(), r.caption, startPath(r), qtFilter(r.filter));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    // The dialog adds the extension itself before it checks for an existing file, so that
+    // "Replace?" is asked about the file that will really be written. Native dialogs check
+    // the name as typed, before the extension is added, so Qt's own dialog is used.
+    QString ext = r.defaultExtension;
+    if (ext.startsWith(QLatin1String("*.")))
+        ext = ext.mid(2);
+    dialog.setDefaultSuffix(ext);
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    const QString path = dialog.selectedFiles().constFirst();
     if (path.isEmpty())
         return std::nullopt;
-    return withDefaultExtension(path, r.defaultExtension);
+    return path;
 }
 
 std::optional<QRgb> QtPrompt::chooseColour(QRgb initial) {
@@ -116,5 +128,22 @@ std::optional<QRgb> QtPrompt::chooseColour(QRgb initial) {
 
 bool QtPrompt::choosePrinter(QPrinter& printer) {
     QPrintDialog dialog(&printer, owner());
+    // A label job prints every sheet it makes, on a printer: a page range, a selection or a
+    // file would be offered and then ignored.
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
+    dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
+    dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
+    dialog.setOption(QAbstractPrintDialog::PrintToFile, false);
+    // Qt's own dialog keeps offering "Pages from ... to" whatever the options say (and shows
+    // the box again if it is hidden), so the box is turned off.
+    if (auto* range = dialog.findChild<QWidget*>(QStringLiteral("gbPrintRange")))
+        range->setEnabled(false);
     return dialog.exec() == QDialog::Accepted;
+}
+
+std::optional<QString> QtPrompt::chooseFolder(const QString& caption, const QString& start) {
+    const QString path = QFileDialog::getExistingDirectory(owner(), caption, start);
+    if (path.isEmpty())
+        return std::nullopt;
+    return path;
 }

@@ -1,0 +1,25 @@
+#pragma once
+
+#include "contacts/VCard.h"
+
+#include <QByteArray>
+#include <string>
+#include <vector>
+
+// Reads vCard 2.1, 3.0 and 4.0 data as address book programs and phones write it: folded
+// lines, property groups, any case in names and parameters, escapes, quoted-printable values
+// with soft line breaks and a character set, base64 values, a byte-order mark, and 8-bit
+// files that are not UTF-8 (taken as Windows-1252). Only the properties a label needs are
+// decoded, so large photos cost little. A card without its END line is skipped; lines that
+// are not properties are ignored.
+class VCardParser {
+public:
+    // The cards of data in their order.
+    static std::vector<VCard> Parse(const QByteArray& data);
+    // The contact text of every card of data, in order.
+    static std::vector<std::string> ContactTexts(const QByteArray& data, bool usStyle);
+
+    // True when data (or its start) begins, after a byte-order mark and blank lines, with
+    // BEGIN:VCARD.
+    static bool LooksLikeVCard(const QByteArray& data);
+};

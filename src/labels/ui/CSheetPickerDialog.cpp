@@ -1,0 +1,182 @@
+#include "labels/ui/CSheetPickerDialog.h"
+
+#include "labels/SheetLibrary.h"
+#include "labels/ui/CPageView.h"
+#include "platform/ui/DialogRunner.h"
+#include "platform/ui/DialogUnits.h"
+
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+namespace {
+
+enum Column { Code, Maker, Layout, Size, PerSheet, Paper, Description, kColumns };
+
+// The miniature draws A4 at a fixed scale; it is the page preview's own control.
+constexpr int kPreviewWidth = 100, kPreviewHeight = 140;
+
+QString sizeText(const LabelSheet& s) {
+    auto mm = [](double v) {
+        QString t = QString::number(v, 'f', 1);
+        if (t.endsWith(QLatin1String(".0")))
+            t.chop(2);
+        return t;
+    };
+    return QStringLiteral("%1 \u00d7 %2 mm").arg(mm(s.width), mm(s.height));
+}
+
+} // namespace
+
+CSheetPickerDialog::CSheetPickerDialog(const std::vector<LabelSheet>& sheets, QWidget* parent)
+    : QDialog(parent), sheets_(sheets), search_(new QLineEdit), paper_(new QComboBox),
+      list_(new QTreeWidget), preview_(new CPageView(previewValues_)), details_(new QLabel),
+      count_(new QLabel),
+      buttons_(new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel)) {
+    setWindowTitle(kTitle);
+    setFont(DialogUnits::dialogFont());
+
+    auto* searchText = new QLabel(QStringLiteral("&Search:"));
+    searchText->setBuddy(search_);
+    search_->setPlaceholderText(QStringLiteral("Code, layout or size: L7160, 3 x 7, 30 per sheet"));
+    search_->setClearButtonEnabled(true);
+    auto* paperText = new QLabel(QStringLiteral("&Paper:"));
+    paperText->setBuddy(paper_);
+    paper_->addItem(QStringLiteral("All papers"));
+    paper_->addItem(LabelSheet::paperName(LabelSheet::Paper::A4));
+    paper_->addItem(LabelSheet::paperName(LabelSheet::Paper::Letter));
+
+    list_->setColumnCount(kColumns);
+    list_->setHeaderLabels({QStringLiteral("Code"), QStringLiteral("Maker"),
+                            QStringLiteral("Layout"), QStringLiteral("Label size"),
+                            QStringLiteral("Per sheet"), QStringLiteral("Paper"),
+                            QStringLiteral("Description")});
+    list_->setRootIsDecorated(false);
+    list_->setUniformRowHeights(true);
+    list_->setAllColumnsShowFocus(true);
+    list_->setSelectionMode(QAbstractItemView::SingleSelection);
+    list_->header()->setStretchLastSection(true);
+    list_->setMinimumSize(560, 300);
+
+    preview_->setFixedSize(kPreviewWidth, kPreviewHeight);
+    details_->setWordWrap(true);
+    details_->setAlignment(Qt::AlignTop | Qt::AlignLeft);
+    details_->setFixedWidth(170);
+    details_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+
+    auto* top = new QHBoxLayout;
+    top->addWidget(searchText);
+    top->addWidget(search_, 1);
+    top->addSpacing(12);
+    top->addWidget(paperText);
+    top->addWidget(paper_);
+
+    auto* side = new QVBoxLayout;
+    side->addWidget(preview_, 0, Qt::AlignHCenter);
+    side->addWidget(details_, 1);
+
+    auto* middle = new QHBoxLayout;
+    middle->addWidget(list_, 1);
+    middle->addLayout(side);
+
+    auto* bottom = new QHBoxLayout;
+    bottom->addWidget(count_, 1);
+    bottom->addWidget(buttons_);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addLayout(middle, 1);
+    layout->addLayout(bottom);
+
+    connect(search_, &QLineEdit::textChanged, this, &CSheetPickerDialog::refill);
+    connect(paper_, &QComboBox::currentIndexChanged, this, &CSheetPickerDialog::refill);
+    connect(list_, &QTreeWidget::itemSelectionChanged, this, &CSheetPickerDialog::selectionChanged);
+    connect(list_, &QTreeWidget::itemActivated, this, [this] {
+        if (chosen_ != nullptr)
+            accept();
+    });
+    connect(buttons_, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons_, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    // Down from the search box goes into the list, so the keyboard alone picks a sheet.
+    connect(search_, &QLineEdit::returnPressed, this, [this] {
+        if (list_->topLevelItemCount() > 0)
+            list_->setFocus();
+    });
+
+    refill();
+    resize(sizeHint().width() + 200, sizeHint().height());
+}
+
+void CSheetPickerDialog::refill() {
+    std::optional<LabelSheet::Paper> paper;
+    if (paper_->currentIndex() == 1)
+        paper = LabelSheet::Paper::A4;
+    else if (paper_->currentIndex() == 2)
+        paper = LabelSheet::Paper::Letter;
+    const LabelSheet* keep = chosen_;
+    shown_ = SheetLibrary::find(sheets_, search_->text(), paper);
+
+    list_->clear();
+    QTreeWidgetItem* again = nullptr;
+    for (const LabelSheet* s : shown_) {
+        auto* item = new QTreeWidgetItem(list_);
+        item->setText(Code, s->codes.join(QStringLiteral(" / ")));
+        item->setText(Maker, s->maker);
+        item->setText(Layout, QStringLiteral("%1 \u00d7 %2").arg(s->across).arg(s->down));
+        item->setText(Size, sizeText(*s));
+        item->setText(PerSheet, QString::number(s->perSheet()));
+        item->setTextAlignment(PerSheet, Qt::AlignRight | Qt::AlignVCenter);
+        item->setText(Paper, LabelSheet::paperName(s->paper));
+        item->setText(Description, s->description);
+        if (s == keep)
+            again = item;
+    }
+    for (int c = 0; c < kColumns - 1; ++c)
+        list_->resizeColumnToContents(c);
+    count_->setText(shown_.size() == sheets_.size()
+                        ? QStringLiteral("%1 sheets").arg(sheets_.size())
+                        : QStringLiteral("%1 of %2 sheets").arg(shown_.size()).arg(sheets_.size()));
+    // A search that keeps the chosen sheet keeps it chosen; otherwise the first one found
+    // is, so that OK right after typing a code takes it.
+    if (again == nullptr && list_->topLevelItemCount() > 0)
+        again = list_->topLevelItem(0);
+    if (again != nullptr)
+        list_->setCurrentItem(again);
+    selectionChanged();
+}
+
+void CSheetPickerDialog::selectionChanged() {
+    const QList<QTreeWidgetItem*> selected = list_->selectedItems();
+    const int row = selected.isEmpty() ? -1 : list_->indexOfTopLevelItem(selected.first());
+    chosen_ = row >= 0 && row < static_cast<int>(shown_.size()) ? shown_[row] : nullptr;
+    buttons_->button(QDialogButtonBox::Ok)->setEnabled(chosen_ != nullptr);
+    if (chosen_ == nullptr) {
+        previewValues_ = DimensionValues{};
+        details_->setText(shown_.empty() ? QStringLiteral("No sheet matches.") : QString());
+    } else {
+        previewValues_ = DimensionValues::fromGeometry(chosen_->toGeometry());
+        const LabelSheet& s = *chosen_;
+        details_->setText(
+            QStringLiteral("<b>%1</b><br>%2<br>%3, %4 per sheet, %5<br><br>"
+                           "<small>Source: %6</small>")
+                .arg(s.title().toHtmlEscaped(), s.description.toHtmlEscaped(), sizeText(s))
+                .arg(s.perSheet())
+                .arg(LabelSheet::paperName(s.paper), s.source.toHtmlEscaped()));
+    }
+    preview_->update();
+}
+
+const LabelSheet* CSheetPickerDialog::Choose(const std::vector<LabelSheet>& sheets,
+                                             QWidget* parent) {
+    CSheetPickerDialog dialog(sheets, parent);
+    if (DialogRunner::exec(dialog) != QDialog::Accepted)
+        return nullptr;
+    return dialog.chosen();
+}
