@@ -407,6 +407,7 @@ int main(int argc, char** argv) {
     }
     int next = 0;
     int sheets = 0;
+    FitReport misfits;
     bool completed = false;
     {
         PdfPrintDevice device(file, *dpi, *pageSize);
@@ -430,7 +431,7 @@ int main(int argc, char** argv) {
             std::fputs("\r\033[K", stderr); // the summary takes the progress line's place
         completed = device.completed();
         sheets = device.pages();
-        (void)reportMisfits(job.Fits());
+        misfits = job.Fits();
     }
     if (!completed) {
         file.cancelWriting();
@@ -454,6 +455,8 @@ int main(int argc, char** argv) {
                 .arg(sheets)
                 .arg(sheets == 1 ? QStringLiteral("sheet") : QStringLiteral("sheets"))
                 .arg(outputPath));
+        // After the summary, which takes the progress line's place on a terminal.
+        (void)reportMisfits(misfits);
         std::printf("%d\n", next);
     }
     return 0;

@@ -380,8 +380,10 @@ TEST(QuillmarkPrint, ProgressOnlyOnATerminalAndOneSummaryLine) {
     const auto ownLines = [](const QString& err) {
         QStringList own;
         for (const QString& line : err.split(QLatin1Char('\n')))
-            if (line.contains(QLatin1String("Page ")) ||
-                line.startsWith(QLatin1String("quillmark")))
+            // The fit report of the labels (three here have nine lines) is not progress.
+            if ((line.contains(QLatin1String("Page ")) ||
+                 line.startsWith(QLatin1String("quillmark"))) &&
+                !line.contains(QLatin1String("fit their label")))
                 own << line;
         return own;
     };
