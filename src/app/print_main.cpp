@@ -2,6 +2,7 @@
 // and fitting as the program's Print command.
 #include "app/LabelInput.h"
 #include "labels/DimFile.h"
+#include "labels/FitReport.h"
 #include "labels/LabelFormat.h"
 #include "labels/LabelPreferences.h"
 #include "labels/LabelPrinter.h"
@@ -26,6 +27,7 @@ namespace {
 
 constexpr int kExitFailure = 1;
 constexpr int kExitUsage = 2;
+constexpr int kExitMisfit = 3;                     // --strict and a label that does not fit
 constexpr int kMinFontSize = 8, kMaxFontSize = 50; // the Fonts page's limits
 constexpr int kMaxMargin = 50;
 constexpr int kMinResolution = 10, kMaxResolution = 4800;
@@ -90,6 +92,19 @@ std::optional<QPageSize> paperOption(const QString& text) {
     if (key == QLatin1String("a5"))
         return QPageSize(QPageSize::A5);
     return std::nullopt;
+}
+
+// Tells which labels do not fit, with what happened to each; true when there are any.
+bool reportMisfits(const FitReport& report) {
+    const std::vector<int> labels = report.misfits();
+    if (labels.empty())
+        return false;
+    say(FitReport::summary(labels));
+    for (int k : labels)
+        std::fprintf(stderr, "  label %d: %s (%d pt)\n", k,
+                     report.find(k)->description().toLocal8Bit().constData(),
+                     report.find(k)->finalSize);
+    return true;
 }
 
 // "1.5,-0.7" (millimetres, right and down) to tenths.
@@ -225,9 +240,13 @@ int main(int argc, char** argv) {
         QStringLiteral("Delimited files: tab, comma, pipe, colon or semicolon (default: the "
                        "one found in the file)."),
         QStringLiteral("NAME"));
-    parser.addOptions({output, dim, first, resolution, testSheet, font, bold, italic, maxSize,
-                       alignment, margin, colour, paper, sheet, listSheetsOption, offset, columns,
-                       skipRows, delimiter});
+    const QCommandLineOption strict(
+        QStringLiteral("strict"),
+        QStringLiteral("Write no PDF, and exit with status 3, when a label's text does not "
+                       "fit its label (split, cut, lines dropped, or overflowing)."));
+    parser.addOptions({output,           dim,     first,     resolution, testSheet, font,  bold,
+                       italic,           maxSize, alignment, margin,     colour,    paper, sheet,
+                       listSheetsOption, offset,  columns,   skipRows,   delimiter, strict});
     parser.process(app);
 
     if (parser.isSet(listSheetsOption))
@@ -367,6 +386,16 @@ int main(int argc, char** argv) {
     if (!input.format || parser.isSet(colour))
         format.textColour = *textColour;
 
+    // Strict: the labels are fitted first, and a job with a misfit is refused before anything
+    // is written.
+    if (parser.isSet(strict) && !printTestSheet) {
+        CLabelPrinter survey(format, faceName, input.labels);
+        if (reportMisfits(survey.Survey(*dpi, *dpi))) {
+            say(QStringLiteral("--strict: no PDF written."));
+            return kExitMisfit;
+        }
+    }
+
     // The PDF goes to a temporary file that replaces the output only once it is complete.
     const QString outputPath = parser.value(output);
     QSaveFile file(outputPath);
@@ -378,6 +407,7 @@ int main(int argc, char** argv) {
     }
     int next = 0;
     int sheets = 0;
+    FitReport misfits;
     bool completed = false;
     {
         PdfPrintDevice device(file, *dpi, *pageSize);
@@ -401,6 +431,7 @@ int main(int argc, char** argv) {
             std::fputs("\r\033[K", stderr); // the summary takes the progress line's place
         completed = device.completed();
         sheets = device.pages();
+        misfits = job.Fits();
     }
     if (!completed) {
         file.cancelWriting();
@@ -424,6 +455,8 @@ int main(int argc, char** argv) {
                 .arg(sheets)
                 .arg(sheets == 1 ? QStringLiteral("sheet") : QStringLiteral("sheets"))
                 .arg(outputPath));
+        // After the summary, which takes the progress line's place on a terminal.
+        (void)reportMisfits(misfits);
         std::printf("%d\n", next);
     }
     return 0;

@@ -113,6 +113,8 @@ void CLabelFormat::Draw(DrawSurface& dc, int maxFontSize, int alignment, LabelFo
             size = smax;
         else if (size < s8)
             size = s8;
+        if (splitFirst < 0)
+            startSize = size;
         selectSize(dc, font, size);
 
         // Measures every line; the widest (stagger included) wins, the first of equals.
@@ -169,10 +171,12 @@ void CLabelFormat::Draw(DrawSurface& dc, int maxFontSize, int alignment, LabelFo
             }
             break;
         }
+        fitted = EW <= 0 && EH <= kHeightTolerance;
         if (!restart)
             break;
     }
     finalSize = size;
+    split = splitFirst >= 0;
 
     const int n = static_cast<int>(lines.size());
     const TextMetrics tm = dc.textMetrics();

@@ -47,6 +47,11 @@ public:
     int Margin() const { return margin; }
     // The size in points the last Draw settled on.
     int FinalSize() const { return finalSize; }
+    // What the last Draw went through: the size it started from, whether it split the
+    // widest line, and whether the lines fitted at the final size.
+    int StartSize() const { return startSize; }
+    bool WasSplit() const { return split; }
+    bool Fitted() const { return fitted; }
 
 private:
     void selectSize(DrawSurface& dc, LabelFont& font, int size);
@@ -62,4 +67,7 @@ private:
     int margin = 0;
     std::uint8_t scale;
     int finalSize = 0;
+    int startSize = 0;
+    bool split = false;
+    bool fitted = false;
 };

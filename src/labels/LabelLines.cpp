@@ -13,6 +13,8 @@ bool isSpace(char c) {
 bool SplitLabelText(std::string_view text, LabelLines& out) {
     out.count = 0;
     out.longest = 0;
+    out.dropped = 0;
+    out.cut = 0;
     std::size_t begin = 0;
     std::size_t end = text.size();
     while (begin < end && isSpace(text[begin]))
@@ -29,8 +31,13 @@ bool SplitLabelText(std::string_view text, LabelLines& out) {
         if (c == '\n')
             continue;
         if (c == '\r') {
-            if (++out.count == LabelLines::kMaxLines)
+            if (++out.count == LabelLines::kMaxLines) {
+                // Every CR left ends one more line that will not print.
+                out.dropped = 1;
+                for (std::size_t j = i + 1; j < end; ++j)
+                    out.dropped += text[j] == '\r';
                 break;
+            }
             line = &out.lines[static_cast<std::size_t>(out.count)];
             line->clear();
             continue;
@@ -43,7 +50,9 @@ bool SplitLabelText(std::string_view text, LabelLines& out) {
     std::size_t longestChars = 0;
     for (int i = 0; i < out.count; ++i) {
         std::string& l = out.lines[static_cast<std::size_t>(i)];
+        const std::size_t before = l.size();
         l.resize(Text::cutChars(l, LabelLines::kMaxLineChars).size());
+        out.cut += l.size() != before;
         const std::size_t chars = Text::charCount(l);
         if (out.longest == 0 || chars > longestChars) {
             longestChars = chars;

@@ -12,6 +12,9 @@ struct LabelLines {
     std::array<std::string, kMaxLines> lines;
     int count = 0;
     int longest = 0; // 1-based index of the longest line in characters, the first of equals
+    // What did not make it into the lines, so that a job can say which labels lost text.
+    int dropped = 0; // lines after the eighth
+    int cut = 0;     // lines cut at the length limit
 };
 
 // Splits a label text (lines separated by CR LF) into lines: white space around the text is

@@ -3,11 +3,42 @@
 #include "labels/LabelFont.h"
 #include "labels/LabelFormat.h"
 #include "labels/LabelLines.h"
+#include "labels/QtDrawSurface.h"
 #include "platform/Prompt.h"
 
+#include <QImage>
+#include <QPainter>
 #include <algorithm>
 #include <cstdint>
 #include <string>
+#include <utility>
+
+namespace {
+
+// Measures as the surface it wraps and draws nothing: fitting a job's labels to learn what
+// fitting does costs no drawing.
+class MeasuringSurface : public DrawSurface {
+public:
+    explicit MeasuringSurface(DrawSurface& m) : measure(m) {}
+    void setTransparentBackground() override {}
+    void setTextColour(std::uint32_t) override {}
+    bool selectFont(const LabelFont& font) override { return measure.selectFont(font); }
+    TextExtent textExtent(std::string_view text) override { return measure.textExtent(text); }
+    TextMetrics textMetrics() override { return measure.textMetrics(); }
+    void textOut(int, int, std::string_view) override {}
+    void frameRect(const DeviceRect&, StockBrush) override {}
+    int deviceCaps(DeviceCap cap) const override { return measure.deviceCaps(cap); }
+
+private:
+    DrawSurface& measure;
+};
+
+// Dots per inch as an image's dots per metre, rounded so that the image reports them back.
+int dotsPerMetre(int dpi) {
+    return static_cast<int>(dpi / 0.0254 + 0.5);
+}
+
+} // namespace
 
 CLabelPrinter::CLabelPrinter(const LabelPreferences& f, std::string face,
                              std::span<const std::string> l, DeviceSource s)
@@ -23,6 +54,12 @@ int CLabelPrinter::Print(bool testSheet, int firstPosition) {
     std::unique_ptr<PrintDevice> device = source();
     if (!device)
         return 0;
+    if (!testSheet && confirmFits) {
+        const FitReport report = Survey(device->deviceCaps(DeviceCap::LogPixelsX),
+                                        device->deviceCaps(DeviceCap::LogPixelsY));
+        if (!report.misfits().empty() && !confirmFits(report))
+            return 0;
+    }
     return Print(*device, testSheet, firstPosition);
     // The device, and with it the printer surface, is released here.
 }
@@ -35,6 +72,7 @@ int CLabelPrinter::Print(PrintDevice& device, bool testSheet, int firstPosition)
         showMessage(*problem);
         return 0;
     }
+    fits.clear();
     const unsigned labelCount =
         testSheet ? kTestSheetLabels : static_cast<std::uint16_t>(labels.size());
     const unsigned perSheet = static_cast<unsigned>(format.geometry.labelsAcross) *
@@ -241,6 +279,10 @@ void CLabelPrinter::PrintCalibrationMark(PrintDevice& device, int x, int y) {
 }
 
 void CLabelPrinter::PrintLabel(PrintDevice& device, const DeviceRect& rect, int k) {
+    fitLabel(device.surface(), rect, k);
+}
+
+void CLabelPrinter::fitLabel(DrawSurface& dc, const DeviceRect& rect, int k) {
     if (k < 1 || static_cast<std::size_t>(k) > labels.size())
         return;
     LabelLines lines;
@@ -249,5 +291,36 @@ void CLabelPrinter::PrintLabel(PrintDevice& device, const DeviceRect& rect, int 
     LabelFont font = MakeLabelFont(faceName, format.bold, format.italic, 0);
     CLabelFormat label(lines, rect.left, rect.top, rect.right, rect.bottom, format.margin,
                        resolution, false, 100);
-    label.Draw(device.surface(), format.maxFontSize, format.alignment, font);
+    label.Draw(dc, format.maxFontSize, format.alignment, font);
+    fits.add(LabelFit::of(k, lines, label));
+}
+
+FitReport CLabelPrinter::Survey(int unitsPerInchX, int unitsPerInchY) {
+    FitReport report;
+    if (unitsPerInchX <= 0 || unitsPerInchY <= 0)
+        return report;
+    resolution = unitsPerInchX / 10 * 10;
+    // Font sizes and measurements depend only on the device's resolution, so a one-pixel
+    // image of that resolution measures exactly as the printer does.
+    QImage image(1, 1, QImage::Format_RGB32);
+    image.setDotsPerMeterX(dotsPerMetre(unitsPerInchX));
+    image.setDotsPerMeterY(dotsPerMetre(unitsPerInchY));
+    QPainter painter(&image);
+    QtDrawSurface surface(painter);
+    MeasuringSurface measuring(surface);
+    const FitReport printed = std::exchange(fits, FitReport());
+    // Every label has the same size wherever it is placed.
+    const DeviceRect rect = labelRect(0, 0);
+    const int count = static_cast<std::uint16_t>(labels.size());
+    for (int k = 1; k <= count; ++k)
+        fitLabel(measuring, rect, k);
+    report = std::exchange(fits, printed);
+    return report;
+}
+
+DeviceRect CLabelPrinter::PositionRect(PrintDevice& device, int position) const {
+    const int across = format.geometry.labelsAcross;
+    if (across <= 0 || position < 1)
+        return {};
+    return shifted(device, labelRect((position - 1) % across, (position - 1) / across));
 }

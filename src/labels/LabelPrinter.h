@@ -1,6 +1,7 @@
 #pragma once
 
 #include "labels/DrawSurface.h"
+#include "labels/FitReport.h"
 #include "labels/LabelPreferences.h"
 #include "labels/PrintDevice.h"
 #include "labels/PrintOffset.h"
@@ -56,6 +57,13 @@ public:
     void PrintTestSheet(PrintDevice& device, PrintProgress& progress);
     void PrintLabel(PrintDevice& device, const DeviceRect& rect, int k);
 
+    // Fits every label of the job as printing at this resolution would (dots per inch across
+    // and down), without drawing anything: what the job would report in fits.
+    FitReport Survey(int unitsPerInchX, int unitsPerInchY);
+
+    // The rectangle of a 1-based position on a sheet, as the labels are placed on device.
+    DeviceRect PositionRect(PrintDevice& device, int position) const;
+
     // Tenths of a millimetre to device units at the job's resolution.
     int TenthsToDevice(int tenths) const;
     static std::int64_t TenthsToDevice(std::int64_t tenths, int resolution);
@@ -68,6 +76,13 @@ public:
     // Asked before each page; true stops the job, which is then aborted, and Print returns 0
     // as for a cancelled print dialog.
     std::function<bool()> cancelRequested;
+
+    // Asked once the printer is chosen and before anything is printed, when a label does not
+    // fit its label; false stops the job as a cancelled print dialog does.
+    std::function<bool(const FitReport& report)> confirmFits;
+
+    // The labels that needed more than a choice of size, collected as they are printed.
+    const FitReport& Fits() const { return fits; }
 
     static constexpr int kTestSheetLabels = 1000;
     static constexpr int kMinPitchTenths = 10; // positions closer than 1 mm cannot be labels
@@ -87,6 +102,8 @@ public:
     static constexpr int kMarkReach = 100; // tenths: the scales run ±10 mm
 
 private:
+    // Fits label k into rect and draws it on dc, noting what fitting did.
+    void fitLabel(DrawSurface& dc, const DeviceRect& rect, int k);
     // The label at column c, row r, before the shift to the paper's edges.
     DeviceRect labelRect(int c, int r) const;
     DeviceRect shifted(PrintDevice& device, DeviceRect rect) const;
@@ -98,5 +115,6 @@ private:
     std::span<const std::string> labels;
     DeviceSource source;
     int resolution = 0;
+    FitReport fits;
     PrintOffset applied; // the offset of the job running
 };

@@ -61,5 +61,6 @@ enum Command : int {
     AboutQuillmark = 32795,
     PrintLabelsCommand = 57607,
     CalibratePrinter = 32830,
+    PrintPreview = 32900, // the program's own, numbered clear of the others
 };
 } // namespace Id

@@ -5,17 +5,20 @@
 #include "contacts/ui/CCategoryDialog.h"
 #include "controls/SplashWindow.h"
 #include "controls/UpDownControl.h"
+#include "labels/JobPreview.h"
 #include "labels/LabelPrinter.h"
 #include "labels/PrinterCalibration.h"
 #include "labels/ui/CCalibrationDialog.h"
 #include "labels/ui/CDimensionsPP.h"
 #include "labels/ui/CSettingsSheet.h"
+#include "labels/ui/PrintPreviewDialog.h"
 #include "labels/ui/PrintProgressDialog.h"
 #include "labels/ui/PrinterDevice.h"
 #include "mainwindow/CQuillmarkDlg.h"
 #include "mainwindow/ContactsPane.h"
 #include "mainwindow/ControlIds.h"
 #include "mainwindow/HelpWindow.h"
+#include "mainwindow/LabelFitMark.h"
 #include "mainwindow/LabelListPane.h"
 #include "online/HttpClient.h"
 #include "online/OnlineSettings.h"
@@ -29,6 +32,7 @@
 
 #include <QAbstractButton>
 #include <QLineEdit>
+#include <QPrinter>
 #include <QPrinterInfo>
 #include <QRadioButton>
 #include <QShortcut>
@@ -43,6 +47,13 @@ MainCommands::MainCommands(CQuillmarkDlg& owner) : QObject(&owner), dlg(owner) {
         Id::PrintLabelsCommand, [this] { OnPrintLabels(); },
         [this] { return !dlg.labelList->labels.IsEmpty(); });
     dlg.setCommand(
+        Id::PrintPreview, [this] { PrintPreview(); },
+        [this] { return !dlg.labelList->labels.IsEmpty(); });
+    // A shortcut of its own: the menu item's enabled state is only brought up to date as
+    // its menu opens.
+    auto* preview = new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P), &dlg);
+    connect(preview, &QShortcut::activated, this, [this] { dlg.runCommand(Id::PrintPreview); });
+    dlg.setCommand(
         Id::AssignCategory, [this] { AssignCategory(); },
         [this] {
             return !dlg.contactsPane->SelectedContacts().empty() &&
@@ -56,6 +67,7 @@ MainCommands::MainCommands(CQuillmarkDlg& owner) : QObject(&owner), dlg(owner) {
             [this] { ShowHelp(); });
     connect(dlg.control<QAbstractButton>(Id::WebsiteButton), &QAbstractButton::clicked, this,
             [this] { ShowWebsite(); });
+    fitMark = new LabelFitMark(dlg);
     auto* f1 = new QShortcut(QKeySequence::HelpContents, &dlg);
     connect(f1, &QShortcut::activated, this, [this] { ShowHelp(); });
 }
@@ -105,6 +117,7 @@ void MainCommands::OnSettings() {
     if (sheet.run() != QDialog::Accepted)
         return;
     sheet.writeBack(dlg.settings.prefs, dlg.settings.fontName, dlg.settings.labelName);
+    fitMark->refresh(); // the sheet or the font may have changed
 
     const CCategoriesPP::Outcome outcome = categoriesPage->Commit(dlg.categories);
     if (outcome.namesChanged) {
@@ -126,17 +139,26 @@ void MainCommands::OnSettings() {
     list.UpdateControls();
 }
 
+bool MainCommands::refuseUndefinedDimensions() {
+    if (!dlg.dimensionsUndefined)
+        return false;
+    showMessage(QStringLiteral("Please define dimensions for your labels before printing."));
+    OnSettings();
+    return true;
+}
+
 void MainCommands::OnPrintLabels() {
-    if (dlg.dimensionsUndefined) {
-        showMessage(QStringLiteral("Please define dimensions for your labels before printing."));
-        OnSettings();
+    if (refuseUndefinedDimensions())
         return;
-    }
     LabelListPane& list = *dlg.labelList;
     list.StoreEditedLabel();
     const int first = dlg.control<UpDownControl>(Id::FirstLabelSpin)->position();
     CLabelPrinter job(dlg.settings.prefs, Text::fromQString(dlg.settings.fontName),
                       list.labels.Strings(), askForPrinter);
+    job.confirmFits = [](const FitReport& report) {
+        return showMessage(FitReport::question(report.misfits()), kAppCaption,
+                           Prompt::Buttons::YesNo, Prompt::Icon::Warning) == Prompt::Answer::Yes;
+    };
     job.calibration = [this](const QString& printer) {
         return PrinterCalibration(dlg.settingsStore()).offsetFor(printer);
     };
@@ -147,6 +169,22 @@ void MainCommands::OnPrintLabels() {
         dlg.settings.prefs.firstLabel = static_cast<std::uint8_t>(next);
         dlg.control<UpDownControl>(Id::FirstLabelSpin)->setPosition(dlg.settings.prefs.firstLabel);
     }
+}
+
+void MainCommands::PrintPreview() {
+    if (refuseUndefinedDimensions())
+        return;
+    LabelListPane& list = *dlg.labelList;
+    list.StoreEditedLabel();
+    const int first = dlg.control<UpDownControl>(Id::FirstLabelSpin)->position();
+    // Laid out for the printer the print dialog starts with.
+    const QPrinter printer(QPrinter::HighResolution);
+    JobPreview job(dlg.settings.prefs, Text::fromQString(dlg.settings.fontName),
+                   list.labels.Strings(), first, printer.logicalDpiX(), printer.logicalDpiY(),
+                   printer.pageLayout().pageSize());
+    PrintPreviewDialog preview(job, &dlg);
+    if (DialogRunner::exec(preview) == QDialog::Accepted && preview.printRequested())
+        OnPrintLabels();
 }
 
 void MainCommands::CalibratePrinter() {

@@ -4,6 +4,7 @@
 #include <QPointer>
 
 class CQuillmarkDlg;
+class LabelFitMark;
 #include "mainwindow/HelpWindow.h"
 
 // The main window's own commands: help, the website, the update check, About, and the
@@ -22,12 +23,19 @@ public:
     void OnPrintLabels();
     // "Calibrate printer...": the offsets that make up for each printer's paper feed.
     void CalibratePrinter();
+    // "Print Preview...": the job's sheets as they will print; its Print button prints.
+    void PrintPreview();
     // "Category...": assigns the selected contacts to categories.
     void AssignCategory();
 
     HelpWindow* helpWindow() const { return help; }
+    LabelFitMark* labelFitMark() const { return fitMark; }
 
 private:
+    // Shows the message about undefined dimensions and opens the settings; true then.
+    bool refuseUndefinedDimensions();
+
     CQuillmarkDlg& dlg;
     QPointer<HelpWindow> help;
+    LabelFitMark* fitMark; // a child of the window
 };

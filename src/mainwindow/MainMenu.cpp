@@ -49,6 +49,7 @@ const Menu kMenus[] = {
       {Id::DeleteLabel, "&Delete Label"},
       {Id::DeleteAllLabels, "Delete A&ll Labels..."},
       {0, nullptr},
+      {Id::PrintPreview, "&Print Preview...\tCtrl+Shift+P"},
       {Id::CalibratePrinter, "&Calibrate printer..."}}},
     {"&Help",
      {{Id::ShowHelp, "&Help..."},
