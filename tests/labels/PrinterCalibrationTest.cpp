@@ -149,7 +149,10 @@ TEST(PrinterCalibration, CalibrationSheetMarksTwoCornersWithScales) {
                                                {outlines[12].right, outlines[12].bottom}};
         EXPECT_EQ(outlines.front().left, 118 + dx);
         EXPECT_EQ(outlines.front().top, 307 + dy);
-        for (const auto& [x, y] : corners) {
+        for (const auto& corner : corners) {
+            // Plain names, not a structured binding: clang 14 cannot capture one in a lambda.
+            const int x = corner.first;
+            const int y = corner.second;
             // A horizontal and a vertical hair through the corner, each reaching past ±10 mm.
             auto through = [&](bool horizontal) {
                 for (const DeviceRect& r : lines)
