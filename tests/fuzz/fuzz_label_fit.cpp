@@ -35,7 +35,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     FUZZ_CHECK(lines.count >= 1 && lines.count <= LabelLines::kMaxLines);
     for (int i = 0; i < lines.count; ++i)
-        FUZZ_CHECK(lines.lines[static_cast<std::size_t>(i)].size() <= LabelLines::kMaxLineBytes);
+        FUZZ_CHECK(static_cast<std::size_t>(RecordingSurface::characters(
+                       lines.lines[static_cast<std::size_t>(i)])) <= LabelLines::kMaxLineChars);
 
     RecordingSurface dc;
     dc.dpi = preview ? 96 : resolution;
