@@ -420,6 +420,8 @@ std::vector<VCard> VCardParser::Parse(const QByteArray& data) {
         }
         if (!header)
             continue;
+        // The name viewed the text before it grew; growing may have moved it.
+        header = parseHeader(logical, colon);
 
         const string_view name = header->name;
         const string_view value = string_view(logical).substr(header->valueStart);

@@ -106,6 +106,9 @@ TEST(VCardParser, HardCasesInline) {
          "BEGIN:VCARD\nFN:Ann\nADR:;;1 St,Flat 2;Town;;;UK;" + QByteArray(100000, ';') +
              QByteArray(100000, ',') + "X\nEND:VCARD\n",
          {"Ann\r\n1 St\r\nFlat 2\r\nTown\r\nUK\r\n"}},
+        {"a name whose colon is on a folded line, with long folded lines after it",
+         "BEGIN:VCARD\nFN\n :Ann\n " + QByteArray(300, 'x') + "\nEND:VCARD\n",
+         {"Ann" + std::string(300, 'x') + "\r\n"}},
         {"UTF-16 with its byte-order mark",
          QByteArray("\xFF\xFE", 2) + QByteArray(reinterpret_cast<const char*>(
                                                     u"BEGIN:VCARD\r\nFN:Zo\u00EB\r\nEND:VCARD\r\n"),
