@@ -1,7 +1,7 @@
 #pragma once
 
 #include "contacts/CategoryNameList.h"
-#include "contacts/ui/CategoryTemplate.h"
+#include "platform/ui/DialogTemplate.h"
 
 #include <QWidget>
 #include <cstdint>
@@ -70,7 +70,7 @@ private:
     void OnChangeAddressBook();
     void ShowAddressBookFolder();
 
-    CategoryTemplate template_;
+    DialogTemplate template_;
     CategoryNameList names_;
     bool usStyleAtOpen_;
     SettingsStore& settings_;

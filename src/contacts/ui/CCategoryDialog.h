@@ -1,7 +1,7 @@
 #pragma once
 
 #include "contacts/CategoryAssignment.h"
-#include "contacts/ui/CategoryTemplate.h"
+#include "platform/ui/DialogTemplate.h"
 
 #include <QDialog>
 #include <string>
@@ -46,7 +46,7 @@ private:
     void OnRemove();
     void ShowEntry(int k);
 
-    CategoryTemplate template_;
+    DialogTemplate template_;
     std::vector<std::string> names_;
     CategoryAssignment assignment_;
     QComboBox* combo_;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "contacts/ui/CategoryTemplate.h"
+#include "platform/ui/DialogTemplate.h"
 
 #include <QDialog>
 
@@ -25,7 +25,7 @@ public:
     void accept() override;
 
 private:
-    CategoryTemplate template_;
+    DialogTemplate template_;
     QPlainTextEdit* edit_;
     QString text_;
 };

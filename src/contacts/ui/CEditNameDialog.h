@@ -1,6 +1,6 @@
 #pragma once
 
-#include "contacts/ui/CategoryTemplate.h"
+#include "platform/ui/DialogTemplate.h"
 
 #include <QDialog>
 
@@ -21,6 +21,6 @@ public:
     template <typename T> T* control(int id) const { return qobject_cast<T*>(control(id)); }
 
 private:
-    CategoryTemplate template_;
+    DialogTemplate template_;
     QLineEdit* edit_;
 };

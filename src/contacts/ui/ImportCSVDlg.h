@@ -1,7 +1,7 @@
 #pragma once
 
 #include "contacts/ImportTableModel.h"
-#include "contacts/ui/CategoryTemplate.h"
+#include "platform/ui/DialogTemplate.h"
 
 #include <QDialog>
 #include <QRect>
@@ -79,7 +79,7 @@ private:
     };
     void AddAnchor(int id, bool right, bool stretchX, bool bottom, bool stretchY);
 
-    CategoryTemplate template_;
+    DialogTemplate template_;
     const CCSVFile& file_;
     int columnCount_ = 0;
     int detectedColumnCount_ = 0;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "online/ui/DialogTemplate.h"
+#include "platform/ui/DialogTemplate.h"
 
 #include <QDialog>
 #include <QStringList>

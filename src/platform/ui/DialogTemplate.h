@@ -8,10 +8,10 @@
 
 // Places a dialog's controls at their template rectangles (dialog units) and keeps the
 // ones that have a template id, so they can be looked up by it.
-class CategoryTemplate {
+class DialogTemplate {
 public:
     // The owner takes the dialog font, in which the units are measured.
-    explicit CategoryTemplate(QWidget* owner) : owner_(owner) {
+    explicit DialogTemplate(QWidget* owner) : owner_(owner) {
         owner_->setFont(DialogUnits::dialogFont());
     }
 
