@@ -23,9 +23,14 @@ bool isBlank(std::string_view line) {
     return line.find_first_not_of(" \t\r\v\f") == std::string_view::npos;
 }
 
+QString tooManyLabels(const QString& path) {
+    return QStringLiteral("%1 holds more than 1,000,000 labels: too many to print.").arg(path);
+}
+static_assert(kMaxLabels == 1000000, "the message names the limit");
+
 } // namespace
 
-Result readPlainText(const QByteArray& bytes, const QString&) {
+Result readPlainText(const QByteArray& bytes, const QString& path) {
     const std::string text =
         Text::from8Bit(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
     Result result;
@@ -37,6 +42,11 @@ Result readPlainText(const QByteArray& bytes, const QString&) {
     };
     std::size_t at = 0;
     while (at <= text.size()) {
+        if (result.labels.size() > kMaxLabels) {
+            result.labels.clear();
+            result.error = tooManyLabels(path);
+            return result;
+        }
         std::size_t end = text.find('\n', at);
         if (end == std::string::npos)
             end = text.size();
@@ -53,6 +63,10 @@ Result readPlainText(const QByteArray& bytes, const QString&) {
         at = end + 1;
     }
     finishLabel();
+    if (result.labels.size() > kMaxLabels) {
+        result.labels.clear();
+        result.error = tooManyLabels(path);
+    }
     return result;
 }
 
@@ -62,6 +76,10 @@ Result readLabelList(const QByteArray& bytes, const QString& path) {
     std::string face;
     const LabelListFile::ReadResult read = LabelListFile::read(bytes, labels, prefs, face);
     Result result;
+    if (read.tooManyLabels) {
+        result.error = tooManyLabels(path);
+        return result;
+    }
     if (!read.ok()) {
         result.error = QStringLiteral("%1 is not a complete label list file: it ends before "
                                       "the sheet and font settings.")
@@ -101,8 +119,14 @@ Result readContactList(const QByteArray& bytes, const QString& path, const Impor
                 return result;
             }
         }
+        DelimitedTable parsed = DelimitedTable::Parse(file.text(), delimiter, fields);
+        if (parsed.tooManyRows()) {
+            result.error =
+                QStringLiteral("%1 has more than 1,000,000 rows: too many to import.").arg(path);
+            return result;
+        }
         ImportTableModel table;
-        table.SetTable(DelimitedTable::Parse(file.text(), delimiter, fields));
+        table.SetTable(std::move(parsed));
         std::vector<int> skipped(
             static_cast<std::size_t>(std::min(choices.skipRows, table.rowCount())));
         std::iota(skipped.begin(), skipped.end(), 0);
@@ -124,7 +148,13 @@ Result readContactList(const QByteArray& bytes, const QString& path, const Impor
 
 Result readVCards(const QByteArray& bytes, const QString& path) {
     Result result;
-    for (std::string& text : VCardParser::ContactTexts(bytes, false)) {
+    std::vector<std::string> texts = VCardParser::ContactTexts(bytes, false);
+    if (texts.size() > VCardParser::kMaxCards) {
+        result.error =
+            QStringLiteral("%1 holds more than 1,000,000 vCards: too many to read.").arg(path);
+        return result;
+    }
+    for (std::string& text : texts) {
         // A card with nothing to print is no label.
         if (!ContactText::trim(text).empty())
             result.labels.push_back(std::move(text));

@@ -32,6 +32,10 @@ struct Format {
     Reader reader;
 };
 
+// No input gives more labels than this: far beyond any print job, it keeps a file of tiny
+// labels from taking many times its size in memory. A file with more is refused.
+inline constexpr std::size_t kMaxLabels = 1000000;
+
 // Plain text: one label per paragraph, paragraphs separated by blank lines. 8-bit text that
 // is not UTF-8 is taken as Windows-1252.
 Result readPlainText(const QByteArray& bytes, const QString& path = {});

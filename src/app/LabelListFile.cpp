@@ -78,6 +78,9 @@ LabelListFile::ReadResult LabelListFile::read(const QByteArray& data, CSortStrAr
     const CCSVFile::LabelTexts texts = CCSVFile::ReadLabelTexts(data, labels);
     result.labelsRead = labels.GetSize() - before;
     result.endLineFound = texts.endLineFound;
+    result.tooManyLabels = texts.tooMany;
+    if (texts.tooMany)
+        return result;
 
     ArchiveReader in(data.mid(texts.trailerOffset));
     // A cut trailer leaves the settings whole rather than taking half a sheet from the file.

@@ -28,6 +28,8 @@ struct ReadResult {
     bool trailerRead = false;
     // Older files end before the margin byte; the current margin then stays.
     bool marginRead = false;
+    // The file holds more than CCSVFile::kMaxLabels labels: nothing was read or applied.
+    bool tooManyLabels = false;
     bool ok() const { return endLineFound && trailerRead; }
 };
 

@@ -58,7 +58,10 @@ ContactReader::Result AddressBookReader::Read(QString&, CSortStrArray& list, boo
         const QByteArray bytes = file.readAll();
         if (file.error() != QFileDevice::NoError)
             continue;
-        for (std::string& text : VCardParser::ContactTexts(bytes, usStyle)) {
+        std::vector<std::string> texts = VCardParser::ContactTexts(bytes, usStyle);
+        if (texts.size() > VCardParser::kMaxCards)
+            continue; // no address book entry either
+        for (std::string& text : texts) {
             files_.emplace(text, path);
             list.Add(std::move(text));
         }

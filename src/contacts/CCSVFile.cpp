@@ -20,8 +20,18 @@ std::string_view view(const QByteArray& b) {
 } // namespace
 
 CCSVFile::CCSVFile(QByteArray data, QString fileName, bool usStyle)
-    : bytes(std::move(data)), name(std::move(fileName)), us(usStyle) {
-    decoded = Text::decodeFile(view(bytes), &found);
+    : name(std::move(fileName)), us(usStyle) {
+    // A file can be hundreds of megabytes: UTF-8 without zero characters is its own text and
+    // is kept once; otherwise only the decoded text is kept.
+    const std::string_view raw = view(data);
+    found = Text::detectEncoding(raw);
+    if (found == Text::Encoding::Utf8 && raw.find('\0') == std::string_view::npos) {
+        bytes = std::move(data);
+        textView = view(bytes);
+    } else {
+        decoded = Text::decodeAs(raw, found);
+        textView = decoded;
+    }
 }
 
 std::optional<QByteArray> CCSVFile::ReadFile(QString& fileName) {
@@ -64,7 +74,7 @@ bool CCSVFile::ReadLine(const QByteArray& data, qsizetype& pos, std::string& lin
 }
 
 CCSVFile::Format CCSVFile::DetectFormat() {
-    const std::string_view text = decoded;
+    const std::string_view text = textView;
     if (text.substr(0, text.find('\n')).find(kMarker) != std::string_view::npos)
         return OwnFormat;
 
@@ -154,9 +164,9 @@ void CCSVFile::ApplyUsStyle(std::string& t, int fieldIndex) const {
 
 int CCSVFile::ReadContacts(CSortStrArray& list) const {
     // Lines are cut at ASCII characters only, so the decoded text splits as the bytes would.
-    const std::string& text = decoded;
+    const std::string_view text = textView;
     std::size_t i = text.find('\n');
-    if (i == std::string::npos)
+    if (i == std::string_view::npos)
         return 0;
     ++i;
 
@@ -280,21 +290,31 @@ QByteArray CCSVFile::WriteLabelTexts(const CSortStrArray& labels) {
 
 CCSVFile::LabelTexts CCSVFile::ReadLabelTexts(const QByteArray& data, CSortStrArray& labels) {
     LabelTexts result;
-    std::vector<std::string> lines;
     qsizetype pos = 0;
     qsizetype sectionEnd = 0;
     std::string line;
+    int lines = 0;
     while (ReadLine(data, pos, line, false)) {
         if (line.find(kEndLine) != std::string::npos) {
             result.endLineFound = true;
             break;
         }
+        if (++lines > kMaxLabels) {
+            result.tooMany = true;
+            return result;
+        }
         sectionEnd = pos;
     }
     result.trailerOffset = pos;
 
-    // The section's encoding is decided once; lines split at LF in either form.
-    const std::string text = Text::from8Bit(view(data.left(sectionEnd)));
+    // The section's encoding is decided once; lines split at LF in either form. UTF-8 is
+    // read in place.
+    std::string converted;
+    std::string_view text = view(data).substr(0, static_cast<std::size_t>(sectionEnd));
+    if (!Text::isValidUtf8(text)) {
+        converted = Text::fromWindows1252(text);
+        text = converted;
+    }
     std::size_t start = 0;
     while (start < text.size()) {
         auto end = text.find('\n', start);

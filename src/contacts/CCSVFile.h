@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 
 class DelimitedImporter;
 
@@ -28,6 +29,9 @@ public:
     static constexpr std::array<Delimiter, 5> kDelimiters = {
         {{'\t', "Tab"}, {',', "Comma"}, {'|', "Pipe"}, {':', "Colon"}, {';', "Semicolon"}}};
     static constexpr int kMaxContacts = 5000;
+    // The most labels a label list file gives: far beyond any real list, it keeps a file of
+    // empty lines from taking many times its size in memory.
+    static constexpr int kMaxLabels = 1000000;
     static constexpr int kMaxFields = 300;
     static constexpr int kMaxTabFields = 8;
     static constexpr const char* kMarker = "|QMK|";
@@ -42,6 +46,9 @@ public:
     // without its mark, UTF-16 of either byte order, or Windows-1252 (see Text::decodeFile).
     CCSVFile(QByteArray data, QString fileName, bool usStyle);
     virtual ~CCSVFile() = default;
+    // The text view points into the object itself.
+    CCSVFile(const CCSVFile&) = delete;
+    CCSVFile& operator=(const CCSVFile&) = delete;
 
     // Reads a whole file. When it cannot be opened, shows "Can't open file: " + name,
     // empties name and returns nullopt; an empty name opens nothing. A file over
@@ -71,13 +78,13 @@ public:
     struct LabelTexts {
         qsizetype trailerOffset = 0; // where the bytes after the end line start
         bool endLineFound = false;
+        bool tooMany = false; // more than kMaxLabels lines: none was appended
     };
     // Appends the labels read from the start of data to labels.
     static LabelTexts ReadLabelTexts(const QByteArray& data, CSortStrArray& labels);
 
-    const QByteArray& data() const { return bytes; }
     // The file as UTF-8.
-    const std::string& text() const { return decoded; }
+    std::string_view text() const { return textView; }
     Text::Encoding encoding() const { return found; }
     const QString& fileName() const { return name; }
     std::uint32_t presenceMask() const { return presence; }
@@ -89,13 +96,14 @@ public:
     bool usStyle() const { return us; }
 
 private:
-    QByteArray bytes;
+    QByteArray bytes; // kept only when it is the text
     QString name;
     std::uint32_t presence = 0;
     char delim = 0;
     int fields = 0;
     std::array<int, kDelimiters.size()> delimiterFields{};
-    std::string decoded;
+    std::string decoded;       // the text when it differs from the bytes
+    std::string_view textView; // into bytes or decoded; both stay where they are once set
     Text::Encoding found = Text::Encoding::Utf8;
     bool us = false;
 };

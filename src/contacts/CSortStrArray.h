@@ -38,6 +38,11 @@ public:
     void RemoveAll() { strings.clear(); }
     // Takes the other's texts; the flags stay.
     void Copy(const CSortStrArray& other) { strings = other.strings; }
+    // Moves the other's texts here, leaving it empty; the flags stay.
+    void Take(CSortStrArray& other) {
+        strings = std::move(other.strings);
+        other.strings.clear();
+    }
     void Append(const CSortStrArray& other);
 
     const std::vector<std::string>& Strings() const { return strings; }

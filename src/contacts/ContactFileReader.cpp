@@ -36,6 +36,12 @@ ContactReader::Result ContactFileReader::Read(QString& fileName, CSortStrArray& 
         if (!data)
             return result;
         std::vector<std::string> contacts = VCardParser::ContactTexts(*data, usStyle);
+        static_assert(VCardParser::kMaxCards == 1000000, "the message names the limit");
+        if (contacts.size() > VCardParser::kMaxCards) {
+            showMessage(QStringLiteral("The file ") + AppPaths::lastComponent(fileName) +
+                        QStringLiteral(" holds more than 1,000,000 vCards: too many to read."));
+            return result;
+        }
         if (contacts.empty()) {
             showMessage(QStringLiteral("The file ") + AppPaths::lastComponent(fileName) +
                         QStringLiteral(" holds no vCard that could be read."));

@@ -14,12 +14,12 @@ constexpr std::size_t kMaxText = std::numeric_limits<std::uint32_t>::max() - 1;
 
 } // namespace
 
-DelimitedTable DelimitedTable::Parse(std::string_view input, char delimiter, int columnCount) {
+DelimitedTable DelimitedTable::Parse(std::string_view input, char delimiter, int columnCount,
+                                     int maxRows) {
     DelimitedTable t;
     t.columns = std::max(1, columnCount);
     const std::string_view text = input.substr(0, kMaxText);
     t.text.reserve(text.size());
-    t.cells.reserve(text.size() / 16);
 
     std::string cell;
     int field = 0;
@@ -28,10 +28,8 @@ DelimitedTable DelimitedTable::Parse(std::string_view input, char delimiter, int
 
     const auto endCell = [&] {
         if (field < t.columns) {
-            const std::string_view trimmed = ContactText::trim(cell);
-            t.cells.push_back({static_cast<std::uint32_t>(t.text.size()),
-                               static_cast<std::uint32_t>(trimmed.size())});
-            t.text.append(trimmed);
+            t.text.append(ContactText::trim(cell));
+            t.cellEnds.push_back(static_cast<std::uint32_t>(t.text.size()));
         }
         cell.clear();
         ++field;
@@ -39,9 +37,10 @@ DelimitedTable DelimitedTable::Parse(std::string_view input, char delimiter, int
     const auto endRow = [&] {
         endCell();
         // Empty cells at the end of a row are implied, which keeps rows of delimiters small.
-        while (t.cells.size() > t.rowStarts.back() && t.cells.back().length == 0)
-            t.cells.pop_back();
-        t.rowStarts.push_back(static_cast<std::uint32_t>(t.cells.size()));
+        while (t.cellEnds.size() > t.rowStarts.back() &&
+               t.cellStart(t.cellEnds.size() - 1) == t.cellEnds.back())
+            t.cellEnds.pop_back();
+        t.rowStarts.push_back(static_cast<std::uint32_t>(t.cellEnds.size()));
         field = 0;
         quoted = false;
         rowOpen = false;
@@ -53,6 +52,11 @@ DelimitedTable DelimitedTable::Parse(std::string_view input, char delimiter, int
     const std::size_t n = text.size();
     std::size_t i = 0;
     while (i < n) {
+        if (!rowOpen && t.rowCount() >= maxRows) {
+            // Whatever is left would start another row.
+            t.cut = true;
+            break;
+        }
         const char c = text[i];
         rowOpen = true;
         if (!isSpecial(c)) {
@@ -114,6 +118,6 @@ std::string_view DelimitedTable::cell(int row, int column) const {
     const std::size_t index = first + static_cast<std::size_t>(column);
     if (index >= rowStarts[static_cast<std::size_t>(row) + 1])
         return {};
-    const Span s = cells[index];
-    return std::string_view(text).substr(s.offset, s.length);
+    const std::size_t start = cellStart(index);
+    return std::string_view(text).substr(start, cellEnds[index] - start);
 }

@@ -18,22 +18,30 @@ public:
     // - a line end (LF, CR LF or a lone CR) outside quotes ends a row; inside quotes it joins
     //   the two lines with ", ";
     // - the end of the text ends the last row, whatever state it is in.
-    // columns is at least 1.
-    static DelimitedTable Parse(std::string_view text, char delimiter, int columns);
+    // columns is at least 1. Reading stops after maxRows rows; tooManyRows() then tells
+    // whether the text held more.
+    static DelimitedTable Parse(std::string_view text, char delimiter, int columns,
+                                int maxRows = kMaxRows);
     // The same for a file's bytes, decoded first as contact files are.
     static DelimitedTable ParseBytes(const QByteArray& bytes, char delimiter, int columns);
 
+    // Far beyond any address list; it keeps a file of empty or one-letter rows from taking
+    // many times its size in memory.
+    static constexpr int kMaxRows = 1000000;
+
     int rowCount() const { return static_cast<int>(rowStarts.size()) - 1; }
+    bool tooManyRows() const { return cut; }
     int columnCount() const { return columns; }
     std::string_view cell(int row, int column) const;
 
 private:
-    struct Span {
-        std::uint32_t offset;
-        std::uint32_t length;
-    };
+    std::size_t cellStart(std::size_t index) const { return index == 0 ? 0 : cellEnds[index - 1]; }
+
     int columns = 1;
-    std::string text;                        // every kept cell's characters, one after the other
-    std::vector<Span> cells;                 // a row's cells up to its last non-empty one
+    bool cut = false;
+    std::string text; // every kept cell's characters, one after the other
+    // Where each kept cell's text ends; the next cell's starts there. A row keeps its cells
+    // up to its last non-empty one.
+    std::vector<std::uint32_t> cellEnds;
     std::vector<std::uint32_t> rowStarts{0}; // row r's cells are [rowStarts[r], rowStarts[r+1])
 };

@@ -371,7 +371,7 @@ bool VCardParser::LooksLikeVCard(const QByteArray& data) {
     return istartsWith(text, "BEGIN:VCARD");
 }
 
-std::vector<VCard> VCardParser::Parse(const QByteArray& data) {
+std::vector<VCard> VCardParser::Parse(const QByteArray& data, std::size_t maxCards) {
     std::string converted;
     Lines lines(textOf(data, converted));
     std::vector<VCard> cards;
@@ -442,6 +442,8 @@ std::vector<VCard> VCardParser::Parse(const QByteArray& data) {
             } else if (card) {
                 cards.push_back(card->finish());
                 card.reset();
+                if (cards.size() > maxCards)
+                    break;
             }
             continue;
         }
@@ -463,9 +465,14 @@ std::vector<VCard> VCardParser::Parse(const QByteArray& data) {
     return cards;
 }
 
-std::vector<std::string> VCardParser::ContactTexts(const QByteArray& data, bool usStyle) {
+std::vector<std::string> VCardParser::ContactTexts(const QByteArray& data, bool usStyle,
+                                                   std::size_t maxCards) {
+    std::vector<VCard> cards = Parse(data, maxCards);
     std::vector<std::string> texts;
-    for (const VCard& card : Parse(data))
+    texts.reserve(cards.size());
+    for (VCard& card : cards) {
         texts.push_back(card.ContactText(usStyle));
+        card = VCard(); // each card's memory goes as its text comes
+    }
     return texts;
 }

@@ -14,10 +14,15 @@
 // are not properties are ignored.
 class VCardParser {
 public:
-    // The cards of data in their order.
-    static std::vector<VCard> Parse(const QByteArray& data);
-    // The contact text of every card of data, in order.
-    static std::vector<std::string> ContactTexts(const QByteArray& data, bool usStyle);
+    // Far beyond any address book: reading stops after one card more than this, and callers
+    // refuse such data, since a file of tiny cards would take many times its size in memory.
+    static constexpr std::size_t kMaxCards = 1000000;
+
+    // The cards of data in their order (at most maxCards + 1 of them).
+    static std::vector<VCard> Parse(const QByteArray& data, std::size_t maxCards = kMaxCards);
+    // The contact text of every card of data, in order (at most maxCards + 1 of them).
+    static std::vector<std::string> ContactTexts(const QByteArray& data, bool usStyle,
+                                                 std::size_t maxCards = kMaxCards);
 
     // True when data (or its start) begins, after a byte-order mark and blank lines, with
     // BEGIN:VCARD.

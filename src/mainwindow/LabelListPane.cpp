@@ -1,6 +1,7 @@
 #include "mainwindow/LabelListPane.h"
 
 #include "app/LabelListFile.h"
+#include "contacts/CCSVFile.h"
 #include "controls/UpDownControl.h"
 #include "mainwindow/CQuillmarkDlg.h"
 #include "mainwindow/CRepeatDialog.h"
@@ -404,10 +405,20 @@ bool LabelListPane::LoadLabelFile() {
         name.clear();
         return false;
     }
-    labels.RemoveAll();
     std::string face = Text::fromQString(dlg.settings.fontName);
+    CSortStrArray loaded;
     const LabelListFile::ReadResult result =
-        LabelListFile::read(data, labels, dlg.settings.prefs, face);
+        LabelListFile::read(data, loaded, dlg.settings.prefs, face);
+    if (result.tooManyLabels) {
+        // Refused whole: the list shown stays, and no longer names the file.
+        showMessage(QStringLiteral("The file ") + AppPaths::lastComponent(name) +
+                    QStringLiteral(" holds more than 1,000,000 labels: too many to open."));
+        name.clear();
+        UpdateLabelListTitle();
+        return false;
+    }
+    static_assert(CCSVFile::kMaxLabels == 1000000, "the message names the limit");
+    labels.Take(loaded);
     dlg.settings.fontName = Text::toQString(face);
     currentLabel = labels.GetSize();
     ShowCurrentLabel();

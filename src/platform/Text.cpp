@@ -83,8 +83,15 @@ std::string from8Bit(std::string_view bytes) {
 }
 
 std::string fromWindows1252(std::string_view bytes) {
+    // The exact size first: text of high bytes grows to up to three times its size, and
+    // growing the string as it fills would hold two copies of it at once.
+    std::size_t size = 0;
+    for (const char ch : bytes) {
+        const auto b = static_cast<unsigned char>(ch);
+        size += b < 0x80 ? 1 : (b < 0xA0 && kCp1252High[b - 0x80] >= 0x800) ? 3 : 2;
+    }
     std::string out;
-    out.reserve(bytes.size() + bytes.size() / 4);
+    out.reserve(size);
     for (const char ch : bytes) {
         const auto b = static_cast<unsigned char>(ch);
         if (b >= 0x80 && b < 0xA0)
@@ -95,14 +102,29 @@ std::string fromWindows1252(std::string_view bytes) {
     return out;
 }
 
-std::string fromUtf16(std::u16string_view units) {
+namespace {
+
+// UTF-16 code units, read by unit(i) for i below count, to UTF-8.
+template <typename Unit> std::string utf16ToUtf8(std::size_t count, Unit unit) {
+    // The exact size first, so that a large file's text is not held twice while it grows.
+    std::size_t size = 0;
+    for (std::size_t i = 0; i < count; ++i) {
+        const char16_t c = unit(i);
+        if (c >= 0xD800 && c <= 0xDBFF && i + 1 < count && unit(i + 1) >= 0xDC00 &&
+            unit(i + 1) <= 0xDFFF) {
+            size += 4;
+            ++i;
+        } else {
+            size += c < 0x80 ? 1 : c < 0x800 ? 2 : 3;
+        }
+    }
     std::string out;
-    out.reserve(units.size());
-    for (std::size_t i = 0; i < units.size(); ++i) {
-        char32_t c = units[i];
-        if (c >= 0xD800 && c <= 0xDBFF && i + 1 < units.size() && units[i + 1] >= 0xDC00 &&
-            units[i + 1] <= 0xDFFF) {
-            c = 0x10000 + ((c - 0xD800) << 10) + (units[i + 1] - 0xDC00);
+    out.reserve(size);
+    for (std::size_t i = 0; i < count; ++i) {
+        char32_t c = unit(i);
+        if (c >= 0xD800 && c <= 0xDBFF && i + 1 < count && unit(i + 1) >= 0xDC00 &&
+            unit(i + 1) <= 0xDFFF) {
+            c = 0x10000 + ((c - 0xD800) << 10) + (unit(i + 1) - 0xDC00);
             ++i;
         } else if (c >= 0xD800 && c <= 0xDFFF) {
             c = 0xFFFD; // an unpaired surrogate
@@ -110,6 +132,12 @@ std::string fromUtf16(std::u16string_view units) {
         appendUtf8(out, c);
     }
     return out;
+}
+
+} // namespace
+
+std::string fromUtf16(std::u16string_view units) {
+    return utf16ToUtf8(units.size(), [units](std::size_t i) { return units[i]; });
 }
 
 namespace {
@@ -136,14 +164,13 @@ std::optional<Encoding> utf16ByZeroBytes(std::string_view bytes) {
     return std::nullopt;
 }
 
+// Straight from the bytes: a copy of the file as code units would double what it needs.
 std::string decodeUtf16(std::string_view bytes, bool bigEndian) {
-    std::u16string units(bytes.size() / 2, u'\0');
-    for (std::size_t i = 0; i < units.size(); ++i) {
+    return utf16ToUtf8(bytes.size() / 2, [bytes, bigEndian](std::size_t i) {
         const auto a = static_cast<unsigned char>(bytes[2 * i]);
         const auto b = static_cast<unsigned char>(bytes[2 * i + 1]);
-        units[i] = static_cast<char16_t>(bigEndian ? (a << 8 | b) : (b << 8 | a));
-    }
-    return fromUtf16(units);
+        return static_cast<char16_t>(bigEndian ? (a << 8 | b) : (b << 8 | a));
+    });
 }
 
 bool startsWith(std::string_view s, std::string_view prefix) {
@@ -168,6 +195,10 @@ std::string decodeFile(std::string_view bytes, Encoding* found) {
     const Encoding encoding = detectEncoding(bytes);
     if (found)
         *found = encoding;
+    return decodeAs(bytes, encoding);
+}
+
+std::string decodeAs(std::string_view bytes, Encoding encoding) {
     std::string text;
     switch (encoding) {
     case Encoding::Utf8WithMark:
@@ -183,7 +214,7 @@ std::string decodeFile(std::string_view bytes, Encoding* found) {
         text = std::string(bytes);
         break;
     case Encoding::Windows1252:
-        text = from8Bit(bytes);
+        text = fromWindows1252(bytes);
         break;
     }
     std::erase(text, '\0');

@@ -29,6 +29,8 @@ Encoding detectEncoding(std::string_view bytes);
 // A text file's bytes as UTF-8, decoded by detectEncoding's verdict, without its byte-order
 // mark and without zero characters (which no contact or label can use).
 std::string decodeFile(std::string_view bytes, Encoding* found = nullptr);
+// The same for an encoding already detected.
+std::string decodeAs(std::string_view bytes, Encoding encoding);
 
 // At most maxBytes bytes of text, ending on a character boundary.
 std::string_view cutUtf8(std::string_view text, std::size_t maxBytes);

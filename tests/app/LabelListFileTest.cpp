@@ -1,4 +1,5 @@
 #include "app/LabelListFile.h"
+#include "contacts/CCSVFile.h"
 
 #include <QFile>
 #include <gtest/gtest.h>
@@ -154,6 +155,31 @@ TEST(LabelListFile, FileWithoutEndLineGivesEveryLineAsALabel) {
     EXPECT_FALSE(r.ok());
     EXPECT_EQ(back.Strings(), (std::vector<std::string>{"Ann\r\nTown", "", "Bob"}));
     EXPECT_EQ(prefs, LabelPreferences{});
+}
+
+TEST(LabelListFile, MoreLabelsThanAListTakesAreRefusedWhole) {
+    // Empty lines are labels too; "Ann" and "Bob" follow them.
+    const QByteArray tail = LabelListFile::write(listOf({"Ann", "Bob"}), sheet3x7(), "Arial");
+    for (const bool over : {false, true}) {
+        const QByteArray data = QByteArray(CCSVFile::kMaxLabels - 2 + (over ? 1 : 0), '\n') + tail;
+        CSortStrArray back;
+        back.Add("Kept");
+        LabelPreferences prefs;
+        std::string face = "Times New Roman";
+        const auto r = LabelListFile::read(data, back, prefs, face);
+        EXPECT_EQ(r.tooManyLabels, over);
+        EXPECT_EQ(r.ok(), !over);
+        if (over) {
+            EXPECT_EQ(r.labelsRead, 0);
+            EXPECT_EQ(back.Strings(), std::vector<std::string>{"Kept"});
+            EXPECT_EQ(prefs, LabelPreferences{});
+            EXPECT_EQ(face, "Times New Roman");
+        } else {
+            EXPECT_EQ(r.labelsRead, CCSVFile::kMaxLabels);
+            EXPECT_EQ(back.GetAt(back.GetSize() - 1), "Bob");
+            EXPECT_EQ(prefs, sheet3x7());
+        }
+    }
 }
 
 TEST(LabelListFile, WindowsFileWithWideFaceNameAndCodePageText) {

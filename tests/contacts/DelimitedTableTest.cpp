@@ -134,3 +134,28 @@ TEST(DelimitedTable, LargeAndMalformedInputStaysBounded) {
         EXPECT_EQ(e.cell(5, 9), "");
     }
 }
+
+TEST(DelimitedTable, StopsAfterTheRowLimitAndSaysWhetherMoreFollowed) {
+    struct Case {
+        const char* text;
+        int rows;
+        bool tooMany;
+        const char* secondRow;
+    };
+    // Limit 2 rows.
+    const Case cases[] = {
+        {"a\nb\n", 2, false, "b"},
+        {"a\nb", 2, false, "b"},
+        {"a\r\nb\r\n", 2, false, "b"},
+        {"a\n\"b\nc\"\n", 2, false, "b, c"}, // a line break inside quotes is no new row
+        {"a\nb\nc", 2, true, "b"},
+        {"a\nb\n\n", 2, true, "b"}, // an empty row counts
+        {"\n\n\n", 2, true, ""},
+    };
+    for (const Case& c : cases) {
+        const DelimitedTable t = DelimitedTable::Parse(c.text, ',', 2, 2);
+        EXPECT_EQ(t.rowCount(), c.rows) << c.text;
+        EXPECT_EQ(t.tooManyRows(), c.tooMany) << c.text;
+        EXPECT_EQ(t.cell(1, 0), c.secondRow) << c.text;
+    }
+}

@@ -2,6 +2,7 @@
 #include "contacts/CCSVFile.h"
 #include "contacts/ContactFileReader.h"
 #include "contacts/ContactList.h"
+#include "contacts/DelimitedTable.h"
 #include "contacts/ui/ImportDialogImporter.h"
 #include "labels/LabelPreferences.h"
 #include "platform/ui/DialogRunner.h"
@@ -254,6 +255,41 @@ TEST(ImportCSVDlg, EmptyRowsImportNothingAndCancelLoadsNothing) {
     EXPECT_FALSE(list.contactsModified);
     ASSERT_EQ(prompt.shown.size(), 2u);
     EXPECT_EQ(prompt.shown[1].text, QStringLiteral("Didn't load contacts."));
+}
+
+TEST(ImportCSVDlg, FileOfMoreRowsThanTheTableTakesIsRefusedBeforeTheDialog) {
+    // Empty rows are rows too: a million line ends after a heading make one row too many.
+    ScriptedPrompt prompt;
+    TempDir dir;
+    QString name = dir.write(QStringLiteral("huge.csv"),
+                             "Name,Town\n" + QByteArray(DelimitedTable::kMaxRows, '\n'));
+    LabelPreferences prefs;
+    ContactList list(prefs);
+    ImportDialogImporter importer;
+    list.FileReader()->SetImporter(&importer);
+    int dialogs = 0;
+    DialogRunner::setHook([&dialogs](QDialog&) {
+        ++dialogs;
+        return int(QDialog::Accepted);
+    });
+    EXPECT_FALSE(list.LoadContacts(ContactSource::kFile, name));
+    DialogRunner::setHook({});
+    EXPECT_EQ(dialogs, 0);
+    EXPECT_EQ(
+        prompt.texts(),
+        (QStringList{QStringLiteral("The file huge.csv has more than 1,000,000 rows: too many to "
+                                    "import."),
+                     QStringLiteral("Didn't load contacts.")}));
+    EXPECT_TRUE(list.contacts.IsEmpty());
+
+    // One row fewer is shown whole.
+    const auto rows = runDialog("Name,Town\n" + QByteArray(DelimitedTable::kMaxRows - 1, '\n'),
+                                [](ImportCSVDlg& d) {
+                                    EXPECT_FALSE(d.tooManyRows());
+                                    return d.model().rowCount();
+                                });
+    EXPECT_FALSE(rows);
+    EXPECT_EQ(prompt.texts().size(), 2);
 }
 
 TEST(ImportCSVDlg, ControlsFollowTheWindowAndTheMinimumHolds) {

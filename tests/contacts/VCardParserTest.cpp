@@ -160,3 +160,15 @@ TEST(VCardParser, DamagedFilesGiveCleanTexts) {
         }
     }
 }
+
+TEST(VCardParser, StopsOneCardAfterTheLimit) {
+    const QByteArray card = "BEGIN:VCARD\r\nFN:Ann Lee\r\nEND:VCARD\r\n";
+    for (const int count : {2, 3, 5}) {
+        const QByteArray data = card.repeated(count);
+        EXPECT_EQ(VCardParser::ContactTexts(data, false, 2).size(),
+                  static_cast<std::size_t>(std::min(count, 3)))
+            << count;
+    }
+    // The default limit takes any address book.
+    EXPECT_EQ(VCardParser::Parse(card.repeated(5)).size(), 5u);
+}

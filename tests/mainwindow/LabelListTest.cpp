@@ -1,6 +1,7 @@
 #include "MainWindowHarness.h"
 #include "TempDir.h"
 #include "app/LabelListFile.h"
+#include "contacts/CCSVFile.h"
 #include "controls/UpDownControl.h"
 #include "mainwindow/CRepeatDialog.h"
 #include "mainwindow/ControlIds.h"
@@ -522,6 +523,24 @@ TEST(LabelList, FileProblemsAreReportedAndLoseNothing) {
         EXPECT_EQ(dlg.labelFileName, QString());
         EXPECT_EQ(pane(dlg).labels.Strings(), numbered(2));
         EXPECT_EQ(pane(dlg).currentLabel, 2);
+    }
+    // More labels than a list takes: refused whole, the list shown stays and no longer names
+    // a file, so that saving cannot write it over the big one.
+    {
+        MainWindowHarness h;
+        CQuillmarkDlg& dlg = h.open();
+        fill(dlg, numbered(2), 2);
+        const QString huge = dir.write(QStringLiteral("huge.lbl"),
+                                       QByteArray(CCSVFile::kMaxLabels + 1, '\n') + whole);
+        h.prompt.openWith(huge);
+        dlg.runCommand(Id::OpenLabels);
+        EXPECT_EQ(h.prompt.texts(),
+                  QStringList{QStringLiteral("The file huge.lbl holds more than 1,000,000 labels: "
+                                             "too many to open.")});
+        EXPECT_EQ(dlg.labelFileName, QString());
+        EXPECT_EQ(pane(dlg).labels.Strings(), numbered(2));
+        EXPECT_EQ(pane(dlg).currentLabel, 2);
+        EXPECT_EQ(dlg.settings.fontName, QStringLiteral("Times New Roman"));
     }
     // A folder is no label file either.
     {

@@ -2,6 +2,7 @@
 
 #include "contacts/CCSVFile.h"
 #include "platform/AppPaths.h"
+#include "platform/Prompt.h"
 #include "platform/Text.h"
 #include "platform/ui/DialogRunner.h"
 
@@ -129,11 +130,19 @@ ImportCSVDlg::ImportCSVDlg(const CCSVFile& file, QWidget* parent)
     connect(header, &QHeaderView::sectionMoved, this, &ImportCSVDlg::KeepRowNumbersFirst);
 }
 
+static_assert(DelimitedTable::kMaxRows == 1000000, "the message names the limit");
+
 std::optional<std::vector<std::string>> ImportCSVDlg::Run(const CCSVFile& file, QWidget* parent) {
     ImportCSVDlg dialog(file, parent);
+    if (dialog.tooManyRows()) {
+        showMessage(QStringLiteral("The file ") + AppPaths::lastComponent(file.fileName()) +
+                    QStringLiteral(" has more than 1,000,000 rows: too many to import."));
+        return std::nullopt;
+    }
     if (DialogRunner::exec(dialog) != QDialog::Accepted)
         return std::nullopt;
-    return dialog.importedContacts();
+    // Moved out: a large import's contacts are not held twice.
+    return std::move(dialog.contacts);
 }
 
 void ImportCSVDlg::AddAnchor(int id, bool right, bool stretchX, bool bottom, bool stretchY) {
@@ -169,7 +178,9 @@ void ImportCSVDlg::showEvent(QShowEvent* event) {
 }
 
 void ImportCSVDlg::FillTable() {
-    model_.SetTable(DelimitedTable::Parse(file_.text(), delim, columnCount_));
+    DelimitedTable parsed = DelimitedTable::Parse(file_.text(), delim, columnCount_);
+    tooManyRows_ = parsed.tooManyRows();
+    model_.SetTable(std::move(parsed));
     QHeaderView* header = table_->horizontalHeader();
     header->setSectionResizeMode(0, QHeaderView::Fixed);
     SizeColumns();

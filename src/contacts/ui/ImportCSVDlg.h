@@ -37,7 +37,8 @@ public:
     // file has been through DetectFormat and found foreign.
     explicit ImportCSVDlg(const CCSVFile& file, QWidget* parent = nullptr);
 
-    // Runs the dialog: the contacts on "Import", nullopt on Cancel.
+    // Runs the dialog: the contacts on "Import", nullopt on Cancel. A file of more rows than
+    // the table takes is refused with a message instead.
     static std::optional<std::vector<std::string>> Run(const CCSVFile& file,
                                                        QWidget* parent = nullptr);
 
@@ -47,6 +48,8 @@ public:
     int columnCount() const { return columnCount_; }
     QTableView* table() const { return table_; }
     ImportTableModel& model() { return model_; }
+    // The file has more rows than the table takes; the table holds the first ones.
+    bool tooManyRows() const { return tooManyRows_; }
 
     QWidget* control(int id) const { return template_.control(id); }
     template <typename T> T* control(int id) const { return qobject_cast<T*>(control(id)); }
@@ -85,6 +88,7 @@ private:
     int detectedColumnCount_ = 0;
     std::uint32_t presence = 0;
     char delim = 0;
+    bool tooManyRows_ = false;
     std::vector<std::string> contacts;
     ImportTableModel model_;
     QTableView* table_;
