@@ -97,7 +97,12 @@ Result readContactList(const QByteArray& bytes, const QString& path) {
 }
 
 Result readContactList(const QByteArray& bytes, const QString& path, const ImportChoices& choices) {
-    CCSVFile file(bytes, path, false);
+    return readContactListOf(QByteArray(bytes), path, choices);
+}
+
+Result readContactListOf(QByteArray bytes, const QString& path, const ImportChoices& choices) {
+    // Taking the bytes lets a file that needs decoding be held only as its text.
+    CCSVFile file(std::move(bytes), path, false);
     Result result;
     switch (file.DetectFormat()) {
     case CCSVFile::OwnFormat: {
@@ -119,14 +124,13 @@ Result readContactList(const QByteArray& bytes, const QString& path, const Impor
                 return result;
             }
         }
-        DelimitedTable parsed = DelimitedTable::Parse(file.text(), delimiter, fields);
-        if (parsed.tooManyRows()) {
+        if (DelimitedTable::HasMoreRowsThan(file.text(), DelimitedTable::kMaxRows)) {
             result.error =
                 QStringLiteral("%1 has more than 1,000,000 rows: too many to import.").arg(path);
             return result;
         }
         ImportTableModel table;
-        table.SetTable(std::move(parsed));
+        table.SetTable(DelimitedTable::Parse(file.text(), delimiter, fields));
         std::vector<int> skipped(
             static_cast<std::size_t>(std::min(choices.skipRows, table.rowCount())));
         std::iota(skipped.begin(), skipped.end(), 0);
@@ -235,7 +239,7 @@ Result readFile(const QString& path, const ImportChoices& choices) {
         return failed;
     }
     errno = 0;
-    const QByteArray bytes = file.readAll();
+    QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError) {
         auto cause = FileError::fromErrno(errno);
         Result failed;
@@ -248,7 +252,7 @@ Result readFile(const QString& path, const ImportChoices& choices) {
         if (!f.suffixes.contains(suffix))
             continue;
         if (f.reader == static_cast<Reader>(&readContactList))
-            return readContactList(bytes, path, choices);
+            return readContactListOf(std::move(bytes), path, choices);
         return f.reader(bytes, path);
     }
     return formats().back().reader(bytes, path);

@@ -55,6 +55,8 @@ struct ImportChoices {
 // imported as the import dialog would import it after the given choices.
 Result readContactList(const QByteArray& bytes, const QString& path);
 Result readContactList(const QByteArray& bytes, const QString& path, const ImportChoices& choices);
+// The same, taking the bytes over.
+Result readContactListOf(QByteArray bytes, const QString& path, const ImportChoices& choices);
 
 // The choices from their command-line spellings: "3,1,2", "1", "comma". nullopt and a message
 // for the user when a value is not understood.

@@ -105,6 +105,39 @@ DelimitedTable DelimitedTable::Parse(std::string_view input, char delimiter, int
     return t;
 }
 
+bool DelimitedTable::HasMoreRowsThan(std::string_view input, int maxRows) {
+    // Rows end as Parse ends them: at a line end outside quotes, or at one inside quotes that
+    // nothing follows; a doubled quote toggles twice and so changes nothing.
+    const std::string_view text = input.substr(0, kMaxText);
+    const std::size_t n = text.size();
+    long long rows = 0;
+    bool quoted = false;
+    bool rowOpen = false;
+    std::size_t i = 0;
+    while (i < n) {
+        if (!rowOpen && rows >= maxRows)
+            return true; // whatever is left starts another row
+        rowOpen = true;
+        const std::size_t special = text.find_first_of("\"\n\r", i);
+        if (special == std::string_view::npos)
+            break;
+        const char c = text[special];
+        i = special + 1;
+        if (c == '"') {
+            quoted = !quoted;
+            continue;
+        }
+        if (c == '\r' && i < n && text[i] == '\n')
+            ++i;
+        if (!quoted || i >= n) {
+            ++rows;
+            quoted = false;
+            rowOpen = false;
+        }
+    }
+    return rows + (rowOpen ? 1 : 0) > maxRows;
+}
+
 DelimitedTable DelimitedTable::ParseBytes(const QByteArray& bytes, char delimiter, int columns) {
     const std::string text = Text::decodeFile(
         std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));

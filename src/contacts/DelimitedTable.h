@@ -22,6 +22,9 @@ public:
     // whether the text held more.
     static DelimitedTable Parse(std::string_view text, char delimiter, int columns,
                                 int maxRows = kMaxRows);
+    // True when Parse would find more than maxRows rows in text; nothing is kept, so a file
+    // can be refused before its table is built.
+    static bool HasMoreRowsThan(std::string_view text, int maxRows);
     // The same for a file's bytes, decoded first as contact files are.
     static DelimitedTable ParseBytes(const QByteArray& bytes, char delimiter, int columns);
 

@@ -158,4 +158,13 @@ TEST(DelimitedTable, StopsAfterTheRowLimitAndSaysWhetherMoreFollowed) {
         EXPECT_EQ(t.tooManyRows(), c.tooMany) << c.text;
         EXPECT_EQ(t.cell(1, 0), c.secondRow) << c.text;
     }
+    // The count made before a table is built agrees with the table, quotes and all.
+    for (const char* text :
+         {"", "a", "\n", "a\r\n\r\nb", "\"", "a\n\"", "a\n\"b\n\"", "\"\"\"\n\"\n", "\"a\r\n",
+          "a,\"b\r\nc\"\"\r\nd\"\re\n\nf", "\"\"\"\"\n\n", "x\r"}) {
+        const int rows = DelimitedTable::Parse(text, ',', 3).rowCount();
+        for (int limit = 0; limit <= 5; ++limit)
+            EXPECT_EQ(DelimitedTable::HasMoreRowsThan(text, limit), rows > limit)
+                << text << " " << limit;
+    }
 }

@@ -133,12 +133,13 @@ ImportCSVDlg::ImportCSVDlg(const CCSVFile& file, QWidget* parent)
 static_assert(DelimitedTable::kMaxRows == 1000000, "the message names the limit");
 
 std::optional<std::vector<std::string>> ImportCSVDlg::Run(const CCSVFile& file, QWidget* parent) {
-    ImportCSVDlg dialog(file, parent);
-    if (dialog.tooManyRows()) {
+    // Counted before the table is built, which would take many times the file's size.
+    if (DelimitedTable::HasMoreRowsThan(file.text(), DelimitedTable::kMaxRows)) {
         showMessage(QStringLiteral("The file ") + AppPaths::lastComponent(file.fileName()) +
                     QStringLiteral(" has more than 1,000,000 rows: too many to import."));
         return std::nullopt;
     }
+    ImportCSVDlg dialog(file, parent);
     if (DialogRunner::exec(dialog) != QDialog::Accepted)
         return std::nullopt;
     // Moved out: a large import's contacts are not held twice.
@@ -178,9 +179,7 @@ void ImportCSVDlg::showEvent(QShowEvent* event) {
 }
 
 void ImportCSVDlg::FillTable() {
-    DelimitedTable parsed = DelimitedTable::Parse(file_.text(), delim, columnCount_);
-    tooManyRows_ = parsed.tooManyRows();
-    model_.SetTable(std::move(parsed));
+    model_.SetTable(DelimitedTable::Parse(file_.text(), delim, columnCount_));
     QHeaderView* header = table_->horizontalHeader();
     header->setSectionResizeMode(0, QHeaderView::Fixed);
     SizeColumns();

@@ -48,8 +48,6 @@ public:
     int columnCount() const { return columnCount_; }
     QTableView* table() const { return table_; }
     ImportTableModel& model() { return model_; }
-    // The file has more rows than the table takes; the table holds the first ones.
-    bool tooManyRows() const { return tooManyRows_; }
 
     QWidget* control(int id) const { return template_.control(id); }
     template <typename T> T* control(int id) const { return qobject_cast<T*>(control(id)); }
@@ -88,7 +86,6 @@ private:
     int detectedColumnCount_ = 0;
     std::uint32_t presence = 0;
     char delim = 0;
-    bool tooManyRows_ = false;
     std::vector<std::string> contacts;
     ImportTableModel model_;
     QTableView* table_;
