@@ -38,6 +38,7 @@ DelimitedTable DelimitedTable::Parse(std::string_view input, char delimiter, int
     };
     const auto endRow = [&] {
         endCell();
+        t.widest = std::max(t.widest, field);
         // Empty cells at the end of a row are implied, which keeps rows of delimiters small.
         while (t.cells.size() > t.rowStarts.back() && t.cells.back().length == 0)
             t.cells.pop_back();

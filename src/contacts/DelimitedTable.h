@@ -25,6 +25,8 @@ public:
 
     int rowCount() const { return static_cast<int>(rowStarts.size()) - 1; }
     int columnCount() const { return columns; }
+    // The most fields any row had, those beyond the last column included.
+    int widestRow() const { return widest; }
     std::string_view cell(int row, int column) const;
 
 private:
@@ -33,6 +35,7 @@ private:
         std::uint32_t length;
     };
     int columns = 1;
+    int widest = 0;
     std::string text;                        // every kept cell's characters, one after the other
     std::vector<Span> cells;                 // a row's cells up to its last non-empty one
     std::vector<std::uint32_t> rowStarts{0}; // row r's cells are [rowStarts[r], rowStarts[r+1])
