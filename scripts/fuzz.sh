@@ -5,7 +5,7 @@
 # or an input that hangs; the input is kept under build-fuzz/findings/ (add it to the
 # target's seeds in tests/fuzz/corpus/ once the fault is fixed). Inputs that reach new code
 # collect in build-fuzz/corpus/, so later runs start from there; the repository's seeds are
-# only read.
+# only read. A target with a tests/fuzz/<name>.dict gets its words (JSON keys, vCard names).
 #   scripts/fuzz.sh [SECONDS] [TARGET...]     e.g. scripts/fuzz.sh 600 fuzz_label_list
 set -e
 cd "$(dirname "$0")/.."
@@ -22,7 +22,9 @@ cmake --build "$dir" --target fuzz_targets
 fixtures() {
     case "$1" in
     fuzz_contact_file) echo tests/data/contacts ;;
-    fuzz_label_input) echo tests/data/contacts tests/data/labels ;;
+    fuzz_label_input) echo tests/data/contacts tests/data/labels tests/data/vcard ;;
+    fuzz_import_table) echo tests/data/contacts tests/data/contacts/import ;;
+    fuzz_vcard) echo tests/data/vcard ;;
     fuzz_label_list) echo tests/data/labels ;;
     fuzz_category_store) echo tests/data/categories ;;
     esac
@@ -38,7 +40,9 @@ for t in $targets; do
     mkdir -p "$dir/corpus/$t"
     log="$dir/logs/$t.log"
     status=0
-    "$dir/tests/fuzz/$t" -max_total_time="$seconds" -timeout=20 -rss_limit_mb=2560 \
+    dict=""
+    [ -f "tests/fuzz/${t#fuzz_}.dict" ] && dict="-dict=tests/fuzz/${t#fuzz_}.dict"
+    "$dir/tests/fuzz/$t" -max_total_time="$seconds" -timeout=20 -rss_limit_mb=2560 $dict \
         -artifact_prefix="$dir/findings/$t-" -print_final_stats=1 \
         "$dir/corpus/$t" "$seeds" $(fixtures "$t") >"$log" 2>&1 || status=$?
     runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log")

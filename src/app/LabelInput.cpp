@@ -112,6 +112,13 @@ Result readContactListOf(QByteArray bytes, const QString& path, const ImportChoi
         break;
     }
     case CCSVFile::Foreign: {
+        // Counted first: the table, and the widest row's count, would take many times the
+        // file's size.
+        if (DelimitedTable::HasMoreRowsThan(file.text(), DelimitedTable::kMaxRows)) {
+            result.error =
+                QStringLiteral("%1 has more than 1,000,000 rows: too many to import.").arg(path);
+            return result;
+        }
         const char delimiter = choices.delimiter != 0 ? choices.delimiter : file.delimiter();
         const int fields = file.fieldCount(delimiter);
         for (const int c : choices.columns) {
@@ -123,11 +130,6 @@ Result readContactListOf(QByteArray bytes, const QString& path, const ImportChoi
                                    .arg(c);
                 return result;
             }
-        }
-        if (DelimitedTable::HasMoreRowsThan(file.text(), DelimitedTable::kMaxRows)) {
-            result.error =
-                QStringLiteral("%1 has more than 1,000,000 rows: too many to import.").arg(path);
-            return result;
         }
         ImportTableModel table;
         table.SetTable(DelimitedTable::Parse(file.text(), delimiter, fields));

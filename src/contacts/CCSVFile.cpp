@@ -2,6 +2,7 @@
 
 #include "contacts/ContactText.h"
 #include "contacts/DelimitedImporter.h"
+#include "contacts/DelimitedTable.h"
 #include "platform/AppPaths.h"
 #include "platform/Prompt.h"
 #include "platform/SaveFile.h"
@@ -79,6 +80,7 @@ CCSVFile::Format CCSVFile::DetectFormat() {
         return OwnFormat;
 
     delim = 0;
+    fieldLimitReached = false;
     const QString message = QStringLiteral("The file ") + AppPaths::lastComponent(name) +
                             QStringLiteral(" doesn't appear to be a standard .csv address file\n");
     if (text.empty()) {
@@ -110,6 +112,7 @@ CCSVFile::Format CCSVFile::DetectFormat() {
         counts.fill(0);
         if (lineFields > kMaxFields) {
             showMessage(QStringLiteral("Maximum number of fields loaded"));
+            fieldLimitReached = true;
             return false;
         }
         fields = std::max(fields, lineFields);
@@ -137,13 +140,19 @@ CCSVFile::Format CCSVFile::DetectFormat() {
 }
 
 int CCSVFile::fieldCount(char delimiter) const {
-    // The detected delimiter's count stops at a line over the limit, as the scan did.
-    if (delimiter == delim)
+    std::size_t d = 0;
+    while (d < kDelimiters.size() && kDelimiters[d].character != delimiter)
+        ++d;
+    if (d == kDelimiters.size())
         return fields;
-    for (std::size_t d = 0; d < kDelimiters.size(); ++d)
-        if (kDelimiters[d].character == delimiter)
-            return delimiterFields[d];
-    return fields;
+    // The detected delimiter's count stops at a line over the limit, as the scan did.
+    const int lines = delimiter == delim ? fields : delimiterFields[d];
+    if (fieldLimitReached)
+        return lines;
+    // A quoted cell that spans lines makes a row wider than any of its lines.
+    if (rowFields[d] < 0)
+        rowFields[d] = DelimitedTable::Parse(textView, delimiter, 1).widestRow();
+    return std::min(kMaxFields, std::max(lines, rowFields[d]));
 }
 
 void CCSVFile::ApplyUsStyle(std::string& t, int fieldIndex) const {

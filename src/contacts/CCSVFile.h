@@ -89,9 +89,10 @@ public:
     const QString& fileName() const { return name; }
     std::uint32_t presenceMask() const { return presence; }
     char delimiter() const { return delim; }
-    int fieldCount() const { return fields; }
-    // The largest number of fields in one line when split at this delimiter (at most
-    // kMaxFields), so that a change of delimiter in the import dialog shows every field.
+    int fieldCount() const { return fieldCount(delim); }
+    // The largest number of fields in one line, or in one row whose quoted cells span lines,
+    // when split at this delimiter (at most kMaxFields), so that the import dialog shows every
+    // field whichever delimiter is chosen.
     int fieldCount(char delimiter) const;
     bool usStyle() const { return us; }
 
@@ -102,6 +103,10 @@ private:
     char delim = 0;
     int fields = 0;
     std::array<int, kDelimiters.size()> delimiterFields{};
+    // Fields of the widest row as the import table splits it, per delimiter; counted on
+    // first use, -1 until then.
+    mutable std::array<int, kDelimiters.size()> rowFields = {-1, -1, -1, -1, -1};
+    bool fieldLimitReached = false; // the scan stopped at a line over kMaxFields
     std::string decoded;       // the text when it differs from the bytes
     std::string_view textView; // into bytes or decoded; both stay where they are once set
     Text::Encoding found = Text::Encoding::Utf8;

@@ -36,6 +36,7 @@ DelimitedTable DelimitedTable::Parse(std::string_view input, char delimiter, int
     };
     const auto endRow = [&] {
         endCell();
+        t.widest = std::max(t.widest, field);
         // Empty cells at the end of a row are implied, which keeps rows of delimiters small.
         while (t.cellEnds.size() > t.rowStarts.back() &&
                t.cellStart(t.cellEnds.size() - 1) == t.cellEnds.back())

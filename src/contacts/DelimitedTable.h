@@ -35,12 +35,15 @@ public:
     int rowCount() const { return static_cast<int>(rowStarts.size()) - 1; }
     bool tooManyRows() const { return cut; }
     int columnCount() const { return columns; }
+    // The most fields any row had, those beyond the last column included.
+    int widestRow() const { return widest; }
     std::string_view cell(int row, int column) const;
 
 private:
     std::size_t cellStart(std::size_t index) const { return index == 0 ? 0 : cellEnds[index - 1]; }
 
     int columns = 1;
+    int widest = 0;
     bool cut = false;
     std::string text; // every kept cell's characters, one after the other
     // Where each kept cell's text ends; the next cell's starts there. A row keeps its cells

@@ -114,6 +114,23 @@ TEST(DelimitedTable, DetectionCountsEveryDelimiterAndEveryLineEnd) {
     EXPECT_EQ(file.presenceMask(), 0x1Cu);
 }
 
+TEST(DelimitedTable, RowsWhoseQuotedCellsSpanLinesShowAllTheirFields) {
+    // No line of this export has more than one comma, yet every row has three fields; the
+    // dialog must show the third or importing drops the telephone numbers unseen.
+    ScriptedPrompt prompt;
+    const QByteArray bytes = "\"Bob\",\"1 Main St\nSpringfield\",\"555 1234\"\n"
+                             "\"Ann\",\"2 High St\nLeeds\",\"555 9876\"\n";
+    CCSVFile file(bytes, QStringLiteral("people.csv"), false);
+    ASSERT_EQ(file.DetectFormat(), CCSVFile::Foreign);
+    EXPECT_EQ(file.fieldCount(), 3);
+    EXPECT_EQ(file.fieldCount(','), 3);
+    const DelimitedTable t = DelimitedTable::Parse(file.text(), ',', file.fieldCount());
+    ASSERT_EQ(t.rowCount(), 2);
+    EXPECT_EQ(t.cell(1, 1), "2 High St, Leeds");
+    EXPECT_EQ(t.cell(1, 2), "555 9876");
+    EXPECT_EQ(t.widestRow(), 3);
+}
+
 TEST(DelimitedTable, LargeAndMalformedInputStaysBounded) {
     // Five megabytes inside one quote that never closes: one row, one long cell.
     QByteArray big = "Name,\"";
