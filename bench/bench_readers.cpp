@@ -5,13 +5,15 @@
 // Each reading runs in a child process of its own, so that one case's peak does not hide the
 // next one's and a case that runs out of memory or time ends only its child. Two paths are
 // measured: the window's ("gui": Open Contact List with the import dialog shown and Import
-// clicked, the contacts pane filled; Open Labels for label lists) and the print tool's
-// ("print": LabelInput::readFile, as quillmark-print reads its input).
+// clicked, the contacts pane filled; Open Labels for label lists; "book": vCard files also
+// as the address book folder's only file) and the print tool's ("print":
+// LabelInput::readFile, as quillmark-print reads its input).
 //
 // Usage: bench_readers [megabytes=200 | limits] [case-name-filter]
 // "limits" gives each case that a record limit refuses at 200 MB the size just under it.
 #include "app/LabelInput.h"
 #include "app/LabelListFile.h"
+#include "contacts/AddressBookReader.h"
 #include "contacts/ui/ImportCSVDlg.h"
 #include "mainwindow/CQuillmarkDlg.h"
 #include "mainwindow/ContactsPane.h"
@@ -25,6 +27,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <csignal>
@@ -136,6 +139,15 @@ std::vector<Case> cases() {
     all.push_back({"a,,,,,,,,a rows", "import", "csv", [](const QString& p, qint64 n) {
                        return writeFile(p, n, {}, [](QByteArray& out) { out += "a,,,,,,,,a\n"; },
                                         {});
+                   }});
+    all.push_back(
+        {"rows of 300 fields, a at each end", "import", "csv", [](const QString& p, qint64 n) {
+             const QByteArray row = "a" + QByteArray(298, ',') + "a\n";
+             return writeFile(p, n, {}, [row](QByteArray& out) { out += row; }, {});
+         }});
+    all.push_back({"rows of 300 one-letter cells", "import", "csv", [](const QString& p, qint64 n) {
+                       const QByteArray row = QByteArray("a,").repeated(299) + "a\n";
+                       return writeFile(p, n, {}, [row](QByteArray& out) { out += row; }, {});
                    }});
     all.push_back({"commas and line ends", "import", "csv", [](const QString& p, qint64 n) {
                        return writeFile(p, n, {}, [](QByteArray& out) { out += ",,\n\n,\n\n\n\n"; },
@@ -280,11 +292,18 @@ void phase(const char* step) {
 }
 
 // Runs in the child: reads the file by one path and writes "outcome|milliseconds|kB" to fd.
-void readInChild(const Case& c, const QString& path, bool gui, int fd) {
+enum class Path { Window, AddressBook, PrintTool };
+
+void readInChild(const Case& c, const QString& path, Path how, int fd) {
     QElapsedTimer timer;
     QString outcome;
     long baseKb = 0;
-    if (gui) {
+    // Settings of a fresh user: no contact list or label list is opened at start, nor one
+    // that an earlier case's window left in the settings.
+    QTemporaryDir config;
+    qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
+    qputenv("XDG_DATA_HOME", config.path().toUtf8());
+    if (how != Path::PrintTool) {
         int argc = 1;
         char arg0[] = "bench_readers";
         char* argv[] = {arg0, nullptr};
@@ -318,7 +337,13 @@ void readInChild(const Case& c, const QString& path, bool gui, int fd) {
                           .arg(ok ? QString() : QStringLiteral("; ") + recorder.last);
         } else {
             QString name = path;
-            const bool ok = dlg.contactsPane->LoadContacts(ContactSource::kFile, name);
+            std::uint8_t source = ContactSource::kFile;
+            if (how == Path::AddressBook) {
+                // The file is the folder's only vCard file.
+                AddressBookReader::StoreFolder(store, QFileInfo(path).absolutePath());
+                source = ContactSource::kWindowsContacts;
+            }
+            const bool ok = dlg.contactsPane->LoadContacts(source, name);
             phase("pane filled");
             QApplication::processEvents();
             outcome = QStringLiteral("%1 contacts").arg(dlg.contactList.contacts.GetSize());
@@ -344,7 +369,7 @@ void readInChild(const Case& c, const QString& path, bool gui, int fd) {
     (void)!write(fd, line.constData(), static_cast<size_t>(line.size()));
 }
 
-void runCase(const Case& c, const QString& path, qint64 size, bool gui) {
+void runCase(const Case& c, const QString& path, qint64 size, Path how) {
     int fds[2];
     if (pipe(fds) != 0)
         return;
@@ -357,7 +382,7 @@ void runCase(const Case& c, const QString& path, qint64 size, bool gui) {
         rlimit as{kAddressLimit, kAddressLimit};
         setrlimit(RLIMIT_AS, &as);
         alarm(kTimeLimitSeconds);
-        readInChild(c, path, gui, fds[1]);
+        readInChild(c, path, how, fds[1]);
         close(fds[1]);
         _exit(0);
     }
@@ -370,15 +395,18 @@ void runCase(const Case& c, const QString& path, qint64 size, bool gui) {
     int status = 0;
     waitpid(pid, &status, 0);
     rusage usage{};
-    const char* path_ = gui ? "gui" : "print";
+    const char* path_ = how == Path::Window ? "gui" : how == Path::AddressBook ? "book" : "print";
     QByteArray outcome;
     double seconds = wall.elapsed() / 1000.0;
     double mb = -1;
-    const QList<QByteArray> parts = answer.trimmed().split('|');
-    if (parts.size() == 3) {
-        outcome = parts[0];
-        seconds = parts[1].toDouble() / 1000.0;
-        mb = parts[2].toDouble() / 1024.0;
+    // The outcome may hold a '|' of its own; the figures are the last two fields.
+    const QByteArray line = answer.trimmed();
+    const qsizetype second = line.lastIndexOf('|');
+    const qsizetype first = second > 0 ? line.lastIndexOf('|', second - 1) : -1;
+    if (first >= 0) {
+        outcome = line.left(first);
+        seconds = line.mid(first + 1, second - first - 1).toDouble() / 1000.0;
+        mb = line.mid(second + 1).toDouble() / 1024.0;
     } else if (WIFSIGNALED(status)) {
         const int sig = WTERMSIG(status);
         outcome = sig == SIGALRM   ? QByteArray("stopped: over the time limit")
@@ -425,8 +453,10 @@ int main(int argc, char** argv) {
             std::printf("%s: cannot write %s\n", c.name, qPrintable(path));
             continue;
         }
-        runCase(c, path, written, true);
-        runCase(c, path, written, false);
+        runCase(c, path, written, Path::Window);
+        if (std::strcmp(c.reader, "vCard") == 0)
+            runCase(c, path, written, Path::AddressBook);
+        runCase(c, path, written, Path::PrintTool);
         QFile::remove(path);
     }
     return 0;

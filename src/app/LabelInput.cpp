@@ -31,8 +31,13 @@ static_assert(kMaxLabels == 1000000, "the message names the limit");
 } // namespace
 
 Result readPlainText(const QByteArray& bytes, const QString& path) {
-    const std::string text =
-        Text::from8Bit(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    // UTF-8 is read in place; only other text is converted.
+    std::string converted;
+    std::string_view text(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+    if (!Text::isValidUtf8(text)) {
+        converted = Text::fromWindows1252(text);
+        text = converted;
+    }
     Result result;
     std::string label;
     auto finishLabel = [&] {
@@ -86,7 +91,7 @@ Result readLabelList(const QByteArray& bytes, const QString& path) {
                            .arg(path);
         return result;
     }
-    result.labels = labels.Strings();
+    result.labels = labels.TakeStrings();
     result.format = prefs;
     result.faceName = face;
     return result;
@@ -108,7 +113,7 @@ Result readContactListOf(QByteArray bytes, const QString& path, const ImportChoi
     case CCSVFile::OwnFormat: {
         CSortStrArray contacts;
         file.ReadContacts(contacts);
-        result.labels = contacts.Strings();
+        result.labels = contacts.TakeStrings();
         break;
     }
     case CCSVFile::Foreign: {

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 // A list of texts (contacts or labels) that sorts case-insensitively by whole text or by
@@ -46,6 +47,8 @@ public:
     void Append(const CSortStrArray& other);
 
     const std::vector<std::string>& Strings() const { return strings; }
+    // The texts moved out; the list is left empty.
+    std::vector<std::string> TakeStrings() { return std::exchange(strings, {}); }
     auto begin() const { return strings.begin(); }
     auto end() const { return strings.end(); }
 

@@ -4,6 +4,7 @@
 #include "platform/Text.h"
 
 #include <algorithm>
+#include <bit>
 #include <limits>
 
 namespace {
@@ -25,11 +26,19 @@ DelimitedTable DelimitedTable::Parse(std::string_view input, char delimiter, int
     int field = 0;
     bool quoted = false;
     bool rowOpen = false;
+    std::vector<std::uint64_t> rowWords; // the current row's bits
 
     const auto endCell = [&] {
         if (field < t.columns) {
-            t.text.append(ContactText::trim(cell));
-            t.cellEnds.push_back(static_cast<std::uint32_t>(t.text.size()));
+            const std::string_view trimmed = ContactText::trim(cell);
+            if (!trimmed.empty()) {
+                t.text.append(trimmed);
+                t.cellEnds.push_back(static_cast<std::uint32_t>(t.text.size()));
+                const auto word = static_cast<std::size_t>(field) / 64;
+                if (rowWords.size() <= word)
+                    rowWords.resize(word + 1, 0);
+                rowWords[word] |= std::uint64_t{1} << (field % 64);
+            }
         }
         cell.clear();
         ++field;
@@ -37,11 +46,11 @@ DelimitedTable DelimitedTable::Parse(std::string_view input, char delimiter, int
     const auto endRow = [&] {
         endCell();
         t.widest = std::max(t.widest, field);
-        // Empty cells at the end of a row are implied, which keeps rows of delimiters small.
-        while (t.cellEnds.size() > t.rowStarts.back() &&
-               t.cellStart(t.cellEnds.size() - 1) == t.cellEnds.back())
-            t.cellEnds.pop_back();
+        // Empty cells after the last non-empty one have no word at all.
+        t.bits.insert(t.bits.end(), rowWords.begin(), rowWords.end());
+        rowWords.clear();
         t.rowStarts.push_back(static_cast<std::uint32_t>(t.cellEnds.size()));
+        t.rowBits.push_back(static_cast<std::uint32_t>(t.bits.size()));
         field = 0;
         quoted = false;
         rowOpen = false;
@@ -148,10 +157,20 @@ DelimitedTable DelimitedTable::ParseBytes(const QByteArray& bytes, char delimite
 std::string_view DelimitedTable::cell(int row, int column) const {
     if (row < 0 || row >= rowCount() || column < 0 || column >= columns)
         return {};
-    const std::size_t first = rowStarts[static_cast<std::size_t>(row)];
-    const std::size_t index = first + static_cast<std::size_t>(column);
-    if (index >= rowStarts[static_cast<std::size_t>(row) + 1])
+    const auto r = static_cast<std::size_t>(row);
+    const std::size_t firstWord = rowBits[r];
+    const auto w = static_cast<std::size_t>(column) / 64;
+    if (firstWord + w >= rowBits[r + 1])
         return {};
-    const std::size_t start = cellStart(index);
+    const std::uint64_t word = bits[firstWord + w];
+    const std::uint64_t bit = std::uint64_t{1} << (column % 64);
+    if ((word & bit) == 0)
+        return {};
+    // The cell's place among the row's non-empty cells: the set bits before its own.
+    std::size_t index = rowStarts[r];
+    for (std::size_t k = 0; k < w; ++k)
+        index += static_cast<std::size_t>(std::popcount(bits[firstWord + k]));
+    index += static_cast<std::size_t>(std::popcount(word & (bit - 1)));
+    const std::size_t start = index == 0 ? 0 : cellEnds[index - 1];
     return std::string_view(text).substr(start, cellEnds[index] - start);
 }

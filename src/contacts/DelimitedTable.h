@@ -40,14 +40,17 @@ public:
     std::string_view cell(int row, int column) const;
 
 private:
-    std::size_t cellStart(std::size_t index) const { return index == 0 ? 0 : cellEnds[index - 1]; }
-
     int columns = 1;
     int widest = 0;
     bool cut = false;
-    std::string text; // every kept cell's characters, one after the other
-    // Where each kept cell's text ends; the next cell's starts there. A row keeps its cells
-    // up to its last non-empty one.
+    std::string text; // every non-empty kept cell's characters, one after the other
+    // Where each non-empty kept cell's text ends; the next one's starts there.
     std::vector<std::uint32_t> cellEnds;
-    std::vector<std::uint32_t> rowStarts{0}; // row r's cells are [rowStarts[r], rowStarts[r+1])
+    // Row r's non-empty cells are cellEnds[rowStarts[r], rowStarts[r+1]), in column order.
+    std::vector<std::uint32_t> rowStarts{0};
+    // The columns those cells are in: a bit per column, in the words bits[rowBits[r],
+    // rowBits[r+1]) up to the row's last non-empty cell. An empty cell costs one bit, so that
+    // rows of delimiters stay small.
+    std::vector<std::uint32_t> rowBits{0};
+    std::vector<std::uint64_t> bits;
 };

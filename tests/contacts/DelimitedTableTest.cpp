@@ -4,7 +4,9 @@
 #include "ScriptedPrompt.h"
 
 #include <QFile>
+#include <algorithm>
 #include <gtest/gtest.h>
+#include <string>
 
 namespace {
 
@@ -184,4 +186,34 @@ TEST(DelimitedTable, StopsAfterTheRowLimitAndSaysWhetherMoreFollowed) {
             EXPECT_EQ(DelimitedTable::HasMoreRowsThan(text, limit), rows > limit)
                 << text << " " << limit;
     }
+}
+
+TEST(DelimitedTable, WideRowsWithFewFilledCellsKeepEveryCellInItsColumn) {
+    // 300 fields; the filled ones sit on both sides of every 64-column boundary.
+    const std::vector<int> filled = {0, 1, 62, 63, 64, 65, 127, 128, 200, 255, 256, 299};
+    std::string row;
+    for (int c = 0; c < 300; ++c) {
+        if (c > 0)
+            row += ',';
+        if (std::find(filled.begin(), filled.end(), c) != filled.end())
+            row += " v" + std::to_string(c) + " ";
+    }
+    // A second row with the filled columns shifted by one, and an empty row between.
+    std::string shifted = "," + row;
+    const std::string text = row + "\n\n" + shifted + "\n";
+    const DelimitedTable t = DelimitedTable::Parse(text, ',', 301);
+    ASSERT_EQ(t.rowCount(), 3);
+    EXPECT_EQ(t.widestRow(), 301);
+    for (int c = 0; c < 301; ++c) {
+        const bool inFirst = std::find(filled.begin(), filled.end(), c) != filled.end();
+        const bool inThird = std::find(filled.begin(), filled.end(), c - 1) != filled.end();
+        EXPECT_EQ(t.cell(0, c), inFirst ? "v" + std::to_string(c) : "") << c;
+        EXPECT_EQ(t.cell(1, c), "") << c;
+        EXPECT_EQ(t.cell(2, c), inThird ? "v" + std::to_string(c - 1) : "") << c;
+    }
+    // Columns beyond the kept ones are dropped.
+    const DelimitedTable narrow = DelimitedTable::Parse(text, ',', 64);
+    EXPECT_EQ(narrow.cell(0, 63), "v63");
+    EXPECT_EQ(narrow.cell(0, 64), "");
+    EXPECT_EQ(narrow.cell(2, 63), "v62");
 }
