@@ -41,8 +41,10 @@ Result readPlainText(const QByteArray& bytes, const QString& path) {
     Result result;
     std::string label;
     auto finishLabel = [&] {
-        if (!label.empty())
+        if (!label.empty()) {
+            label.shrink_to_fit(); // grown line by line; a million labels keep no spare room
             result.labels.push_back(std::move(label));
+        }
         label.clear();
     };
     std::size_t at = 0;

@@ -330,6 +330,11 @@ CCSVFile::LabelTexts CCSVFile::ReadLabelTexts(const QByteArray& data, CSortStrAr
         if (end == std::string::npos)
             end = text.size();
         std::string label;
+        // Sized exactly (a TAB becomes CR LF): a list of a million labels carries no spare room.
+        label.reserve(end - start +
+                      static_cast<std::size_t>(
+                          std::count(text.begin() + static_cast<std::ptrdiff_t>(start),
+                                     text.begin() + static_cast<std::ptrdiff_t>(end), '\t')));
         for (std::size_t i = start; i < end; ++i) {
             if (text[i] == '\t')
                 label += "\r\n";

@@ -117,7 +117,14 @@ std::vector<std::string> ImportTableModel::Contacts(const std::vector<int>& colu
     std::vector<std::string> contacts;
     contacts.reserve(rows.size());
     for (int r = 0; r < rowCount(); ++r) {
+        // Sized exactly: a million contacts grown piece by piece would carry spare room.
+        std::size_t size = 0;
+        for (std::size_t k = 0; k < lines; ++k) {
+            const std::size_t length = Cell(r, columnOrder[k]).size();
+            size += length == 0 ? 0 : length + 2;
+        }
         std::string contact;
+        contact.reserve(size);
         for (std::size_t k = 0; k < lines; ++k) {
             const std::string_view cell = Cell(r, columnOrder[k]);
             if (!cell.empty()) {

@@ -472,7 +472,8 @@ std::vector<std::string> VCardParser::ContactTexts(const QByteArray& data, bool 
     texts.reserve(cards.size());
     for (VCard& card : cards) {
         texts.push_back(card.ContactText(usStyle));
-        card = VCard(); // each card's memory goes as its text comes
+        texts.back().shrink_to_fit(); // built piece by piece
+        card = VCard();               // each card's memory goes as its text comes
     }
     return texts;
 }
