@@ -27,13 +27,15 @@ DelimitedTable DelimitedTable::Parse(std::string_view input, char delimiter, int
     bool quoted = false;
     bool rowOpen = false;
     std::vector<std::uint64_t> rowWords; // the current row's bits
+    std::vector<std::uint32_t> rowEnds;  // and its cells' ends, from rowBase
+    std::size_t rowBase = 0;
 
     const auto endCell = [&] {
         if (field < t.columns) {
             const std::string_view trimmed = ContactText::trim(cell);
             if (!trimmed.empty()) {
                 t.text.append(trimmed);
-                t.cellEnds.push_back(static_cast<std::uint32_t>(t.text.size()));
+                rowEnds.push_back(static_cast<std::uint32_t>(t.text.size() - rowBase));
                 const auto word = static_cast<std::size_t>(field) / 64;
                 if (rowWords.size() <= word)
                     rowWords.resize(word + 1, 0);
@@ -48,9 +50,21 @@ DelimitedTable DelimitedTable::Parse(std::string_view input, char delimiter, int
         t.widest = std::max(t.widest, field);
         // Empty cells after the last non-empty one have no word at all.
         t.bits.insert(t.bits.end(), rowWords.begin(), rowWords.end());
-        rowWords.clear();
-        t.rowStarts.push_back(static_cast<std::uint32_t>(t.cellEnds.size()));
         t.rowBits.push_back(static_cast<std::uint32_t>(t.bits.size()));
+        rowWords.clear();
+        const bool isLong = !rowEnds.empty() && rowEnds.back() > 0xFFFF;
+        t.rowText.push_back(static_cast<std::uint32_t>(rowBase));
+        t.longRow.push_back(isLong);
+        if (isLong) {
+            t.rowFirst.push_back(static_cast<std::uint32_t>(t.longEnds.size()));
+            t.longEnds.insert(t.longEnds.end(), rowEnds.begin(), rowEnds.end());
+        } else {
+            t.rowFirst.push_back(static_cast<std::uint32_t>(t.shortEnds.size()));
+            for (const std::uint32_t end : rowEnds)
+                t.shortEnds.push_back(static_cast<std::uint16_t>(end));
+        }
+        rowEnds.clear();
+        rowBase = t.text.size();
         field = 0;
         quoted = false;
         rowOpen = false;
@@ -167,10 +181,19 @@ std::string_view DelimitedTable::cell(int row, int column) const {
     if ((word & bit) == 0)
         return {};
     // The cell's place among the row's non-empty cells: the set bits before its own.
-    std::size_t index = rowStarts[r];
-    for (std::size_t k = 0; k < w; ++k)
-        index += static_cast<std::size_t>(std::popcount(bits[firstWord + k]));
-    index += static_cast<std::size_t>(std::popcount(word & (bit - 1)));
-    const std::size_t start = index == 0 ? 0 : cellEnds[index - 1];
-    return std::string_view(text).substr(start, cellEnds[index] - start);
+    std::size_t k = 0;
+    for (std::size_t before = 0; before < w; ++before)
+        k += static_cast<std::size_t>(std::popcount(bits[firstWord + before]));
+    k += static_cast<std::size_t>(std::popcount(word & (bit - 1)));
+    const std::size_t first = rowFirst[r];
+    std::size_t start = 0;
+    std::size_t end = 0;
+    if (longRow[r]) {
+        start = k == 0 ? 0 : longEnds[first + k - 1];
+        end = longEnds[first + k];
+    } else {
+        start = k == 0 ? 0 : shortEnds[first + k - 1];
+        end = shortEnds[first + k];
+    }
+    return std::string_view(text).substr(rowText[r] + start, end - start);
 }

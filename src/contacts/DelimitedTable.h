@@ -32,7 +32,7 @@ public:
     // many times its size in memory.
     static constexpr int kMaxRows = 1000000;
 
-    int rowCount() const { return static_cast<int>(rowStarts.size()) - 1; }
+    int rowCount() const { return static_cast<int>(rowFirst.size()); }
     bool tooManyRows() const { return cut; }
     int columnCount() const { return columns; }
     // The most fields any row had, those beyond the last column included.
@@ -44,10 +44,15 @@ private:
     int widest = 0;
     bool cut = false;
     std::string text; // every non-empty kept cell's characters, one after the other
-    // Where each non-empty kept cell's text ends; the next one's starts there.
-    std::vector<std::uint32_t> cellEnds;
-    // Row r's non-empty cells are cellEnds[rowStarts[r], rowStarts[r+1]), in column order.
-    std::vector<std::uint32_t> rowStarts{0};
+    // Row r's non-empty cells, in column order, start at text[rowText[r]] and end where their
+    // offsets from there say: 16-bit offsets in shortEnds from rowFirst[r] on, or, for a row
+    // of 64 KiB of text or more (longRow[r]), 32-bit ones in longEnds; a cell starts where
+    // the one before it ends. Two bytes per cell keep rows of one-letter cells small.
+    std::vector<std::uint32_t> rowText;
+    std::vector<std::uint32_t> rowFirst;
+    std::vector<bool> longRow;
+    std::vector<std::uint16_t> shortEnds;
+    std::vector<std::uint32_t> longEnds;
     // The columns those cells are in: a bit per column, in the words bits[rowBits[r],
     // rowBits[r+1]) up to the row's last non-empty cell. An empty cell costs one bit, so that
     // rows of delimiters stay small.

@@ -217,3 +217,18 @@ TEST(DelimitedTable, WideRowsWithFewFilledCellsKeepEveryCellInItsColumn) {
     EXPECT_EQ(narrow.cell(0, 64), "");
     EXPECT_EQ(narrow.cell(2, 63), "v62");
 }
+
+TEST(DelimitedTable, RowsAroundSixtyFourKilobytesOfTextKeepTheirCells) {
+    // The cells' text in a row takes 65,535 bytes, then 65,536, then a few: the first and last
+    // rows are measured in 16 bits, the middle one needs more.
+    const std::string a(65534, 'a');
+    const std::string b(65535, 'b');
+    const std::string text = a + ",y,\n" + b + ",,z\n" + "c,d\n";
+    const DelimitedTable t = DelimitedTable::Parse(text, ',', 3);
+    ASSERT_EQ(t.rowCount(), 3);
+    const std::vector<std::vector<std::string>> expected = {
+        {a, "y", ""}, {b, "", "z"}, {"c", "d", ""}};
+    for (int r = 0; r < 3; ++r)
+        for (int c = 0; c < 3; ++c)
+            EXPECT_EQ(t.cell(r, c), expected[r][c]) << r << "," << c;
+}
