@@ -12,6 +12,7 @@ UpDownControl::UpDownControl(QWidget* parent)
     layout->setSpacing(0);
     for (QToolButton* b : {up_, down_}) {
         b->setArrowType(b == up_ ? Qt::UpArrow : Qt::DownArrow);
+        b->setAccessibleName(b == up_ ? QStringLiteral("Up") : QStringLiteral("Down"));
         b->setAutoRepeat(true);
         b->setFocusPolicy(Qt::NoFocus);
         b->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);

@@ -264,6 +264,17 @@ void CQuillmarkDlg::createControls() {
         w->setProperty("controlId", c.id);
         controls_.insert(c.id, w);
     }
+    // The controls that show no text of their own are named for screen readers.
+    const std::pair<int, const char*> names[] = {
+        {Id::ContactsList, "Contacts"},
+        {Id::CategoryCombo, "Category"},
+        {Id::LabelEditor, "Label text"},
+        {Id::LabelScrollBar, "Label list"},
+        {Id::FirstLabelBox, "First label on sheet"},
+        {Id::FirstLabelSpin, "First label on sheet"},
+    };
+    for (const auto& [id, name] : names)
+        controls_[id]->setAccessibleName(QString::fromLatin1(name));
     // Pictures lie under the captions and buttons that share their band.
     for (int id : {Id::ContactsStrip, Id::LabelsStrip, Id::PrintStrip})
         controls_[id]->lower();

@@ -23,6 +23,7 @@ CRepeatDialog::CRepeatDialog(int initialCount, QWidget* parent)
 
     auto* text = new QLabel(QStringLiteral("Repeat this label in list how many times?"), this);
     text->setGeometry(du.toPixels(7, 9, 148, 9));
+    text->setBuddy(box);
     box->setGeometry(du.toPixels(7, 25, 32, 12));
     box->setProperty("controlId", kCountBox);
     spin->setGeometry(du.toPixels(39, 25, 11, 12));

@@ -17,7 +17,6 @@
 #include "mainwindow/CQuillmarkDlg.h"
 #include "mainwindow/ContactsPane.h"
 #include "mainwindow/ControlIds.h"
-#include "mainwindow/HelpWindow.h"
 #include "mainwindow/LabelFitMark.h"
 #include "mainwindow/LabelListPane.h"
 #include "online/HttpClient.h"
@@ -29,6 +28,7 @@
 #include "platform/Shell.h"
 #include "platform/Text.h"
 #include "platform/ui/DialogRunner.h"
+#include "platform/ui/HelpWindow.h"
 
 #include <QAbstractButton>
 #include <QLineEdit>

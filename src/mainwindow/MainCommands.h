@@ -5,7 +5,7 @@
 
 class CQuillmarkDlg;
 class LabelFitMark;
-#include "mainwindow/HelpWindow.h"
+#include "platform/ui/HelpWindow.h"
 
 // The main window's own commands: help, the website, the update check, About, and the
 // buttons and keys that lead to them.

@@ -6,6 +6,7 @@
 #include "contacts/ui/ImportDialogImporter.h"
 #include "labels/LabelPreferences.h"
 #include "platform/ui/DialogRunner.h"
+#include "platform/ui/HelpWindow.h"
 
 #include "ScriptedPrompt.h"
 #include "TempDir.h"
@@ -17,8 +18,10 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTableView>
 #include <QTest>
+#include <QTextBrowser>
 #include <functional>
 #include <gtest/gtest.h>
 
@@ -105,7 +108,7 @@ TEST(ImportCSVDlg, OpensWithTheFileAndItsDelimiters) {
         [](ImportCSVDlg& d) {
             EXPECT_EQ(d.windowTitle(), QStringLiteral("Importing people.csv"));
             EXPECT_EQ(d.control<QLabel>(ImportCSVDlg::DelimiterLabel)->text(),
-                      QStringLiteral("Delimiter:"));
+                      QStringLiteral("De&limiter:"));
             EXPECT_TRUE(
                 d.control<QLabel>(ImportCSVDlg::Instruction)
                     ->text()
@@ -355,4 +358,146 @@ TEST(ImportCSVDlg, OpensAtTheFirstDelimiterPresentWithItsOwnColumns) {
         EXPECT_EQ(d.model().Cell(1, 4), "f");
         return int(QDialog::Rejected);
     });
+}
+
+namespace {
+QStringList fieldHeadings(std::initializer_list<int> fields) {
+    QStringList out{QString()};
+    for (int f : fields)
+        out << QStringLiteral("Field %1").arg(f);
+    return out;
+}
+
+// Shows the dialog as the active window with the keyboard focus in the table.
+void focusTable(ImportCSVDlg& d) {
+    d.activateWindow();
+    QApplication::setActiveWindow(&d);
+    d.table()->setFocus();
+    QApplication::processEvents();
+}
+
+void key(ImportCSVDlg& d, Qt::Key k, Qt::KeyboardModifiers mods = {}) {
+    QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : &d;
+    QTest::keyClick(target, k, mods);
+    QApplication::processEvents();
+}
+} // namespace
+
+TEST(ImportCSVDlg, ReloadAfterADragAndADeletionRestoresTheNaturalOrder) {
+    ScriptedPrompt prompt;
+    QStringList afterReload;
+    const auto result = runDialog(importFixture("ten_columns.csv"), [&](ImportCSVDlg& d) {
+        dragHeading(d, 8, 1);
+        clickHeadingAt(d, 3);
+        EXPECT_EQ(shownHeadings(d), fieldHeadings({8, 1, 3, 4, 5, 6, 7, 9, 10}));
+        click(d, ImportCSVDlg::Reload);
+        afterReload = shownHeadings(d);
+        click(d, ImportCSVDlg::ImportButton);
+        return d.QDialog::result();
+    });
+    EXPECT_EQ(afterReload, fieldHeadings({1, 2, 3, 4, 5, 6, 7, 8, 9, 10}));
+    ASSERT_TRUE(result);
+    ASSERT_EQ(result->size(), 3u);
+    EXPECT_EQ((*result)[0], "Name1\r\nStreet1\r\nCity1\r\nRegion1\r\nZip1\r\nCountry1\r\n"
+                            "Phone1\r\nMail1\r\n");
+}
+
+TEST(ImportCSVDlg, TabLeavesTheTable) {
+    ScriptedPrompt prompt;
+    (void)runDialog(importFixture("ten_columns.csv"), [](ImportCSVDlg& d) {
+        focusTable(d);
+        EXPECT_EQ(QApplication::focusWidget(), d.table());
+        key(d, Qt::Key_Tab);
+        EXPECT_EQ(QApplication::focusWidget(), d.control(ImportCSVDlg::DeleteRows));
+        key(d, Qt::Key_Backtab, Qt::ShiftModifier);
+        EXPECT_EQ(QApplication::focusWidget(), d.table());
+        key(d, Qt::Key_Backtab, Qt::ShiftModifier);
+        EXPECT_EQ(QApplication::focusWidget(), d.control(ImportCSVDlg::DelimiterCombo));
+        return int(QDialog::Rejected);
+    });
+}
+
+TEST(ImportCSVDlg, AccessKeysReachEveryButtonAndTheDelimiterBox) {
+    ScriptedPrompt prompt;
+    struct Case {
+        int id;
+        Qt::Key key;
+    };
+    const Case buttons[] = {{ImportCSVDlg::DeleteRows, Qt::Key_D},
+                            {ImportCSVDlg::DeleteColumns, Qt::Key_B},
+                            {ImportCSVDlg::Reload, Qt::Key_R},
+                            {ImportCSVDlg::ImportButton, Qt::Key_I},
+                            {ImportCSVDlg::CancelButton, Qt::Key_C}};
+    for (const Case& c : buttons) {
+        (void)runDialog(importFixture("ten_columns.csv"), [&c](ImportCSVDlg& d) {
+            focusTable(d);
+            QSignalSpy clicked(d.control<QPushButton>(c.id), &QPushButton::clicked);
+            key(d, c.key, Qt::AltModifier);
+            // An access key clicks its button after a short flash.
+            EXPECT_TRUE(clicked.count() == 1 || clicked.wait(2000)) << c.id;
+            return int(QDialog::Rejected);
+        });
+    }
+    (void)runDialog(importFixture("ten_columns.csv"), [](ImportCSVDlg& d) {
+        focusTable(d);
+        key(d, Qt::Key_L, Qt::AltModifier);
+        EXPECT_EQ(QApplication::focusWidget(), d.control(ImportCSVDlg::DelimiterCombo));
+        return int(QDialog::Rejected);
+    });
+}
+
+TEST(ImportCSVDlg, KeysDeleteAndMoveTheCurrentColumn) {
+    ScriptedPrompt prompt;
+    std::vector<QStringList> seen;
+    const auto result = runDialog(importFixture("ten_columns.csv"), [&seen](ImportCSVDlg& d) {
+        // The keys are named where the user looks for them.
+        for (const char* k : {"Ctrl+Delete", "Ctrl+Left", "Ctrl+Right"})
+            EXPECT_TRUE(d.table()->toolTip().contains(QLatin1String(k))) << k;
+        focusTable(d);
+        d.table()->setCurrentIndex(d.model().index(0, 0));
+        key(d, Qt::Key_Right);
+        key(d, Qt::Key_Right); // on "Field 2"
+        key(d, Qt::Key_Right, Qt::ControlModifier);
+        seen.push_back(shownHeadings(d));
+        key(d, Qt::Key_Left, Qt::ControlModifier);
+        key(d, Qt::Key_Left, Qt::ControlModifier);
+        // The row numbers stay in front.
+        key(d, Qt::Key_Left, Qt::ControlModifier);
+        seen.push_back(shownHeadings(d));
+        key(d, Qt::Key_Delete, Qt::ControlModifier); // deletes "Field 2"
+        key(d, Qt::Key_Delete, Qt::ControlModifier); // and then "Field 1", now current
+        seen.push_back(shownHeadings(d));
+        EXPECT_EQ(d.model().rowCount(), 3); // no row was deleted
+        click(d, ImportCSVDlg::ImportButton);
+        return d.QDialog::result();
+    });
+    ASSERT_EQ(seen.size(), 3u);
+    EXPECT_EQ(seen[0], fieldHeadings({1, 3, 2, 4, 5, 6, 7, 8, 9, 10}));
+    EXPECT_EQ(seen[1], fieldHeadings({2, 1, 3, 4, 5, 6, 7, 8, 9, 10}));
+    EXPECT_EQ(seen[2], fieldHeadings({3, 4, 5, 6, 7, 8, 9, 10}));
+    ASSERT_TRUE(result);
+    EXPECT_EQ((*result)[2], "City3\r\nRegion3\r\nZip3\r\nCountry3\r\nPhone3\r\nMail3\r\n"
+                            "Title3\r\nNote3\r\n");
+}
+
+TEST(ImportCSVDlg, F1OpensTheImportHelpPage) {
+    ScriptedPrompt prompt;
+    (void)runDialog(importFixture("ten_columns.csv"), [](ImportCSVDlg& d) {
+        focusTable(d);
+        key(d, Qt::Key_F1);
+        auto* help = d.findChild<HelpWindow*>();
+        EXPECT_NE(help, nullptr);
+        if (help) {
+            EXPECT_TRUE(help->isVisible());
+            const QUrl source = help->browser()->source();
+            EXPECT_EQ(source.fileName(), QStringLiteral("contacts.html"));
+            EXPECT_EQ(source.fragment(), QStringLiteral("import"));
+            // The page names the column keys the dialog offers.
+            const QString text = help->browser()->toPlainText();
+            for (const char* k : {"Ctrl+Delete", "Ctrl+Left", "Ctrl+Right", "F1"})
+                EXPECT_TRUE(text.contains(QLatin1String(k))) << k;
+        }
+        return int(QDialog::Rejected);
+    });
+    EXPECT_TRUE(prompt.shown.empty());
 }

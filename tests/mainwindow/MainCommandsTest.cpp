@@ -3,8 +3,8 @@
 #include "controls/HoverButton.h"
 #include "controls/SplashWindow.h"
 #include "mainwindow/ControlIds.h"
-#include "mainwindow/HelpWindow.h"
 #include "platform/Shell.h"
+#include "platform/ui/HelpWindow.h"
 
 #include <QAbstractButton>
 #include <QTextBrowser>
@@ -70,9 +70,8 @@ TEST(MainCommands, WebsiteOpensTheHomePageAndAboutShowsTheBanner) {
 TEST(MainCommands, CommandsWithoutARuleAreEnabled) {
     MainWindowHarness h;
     CQuillmarkDlg& dlg = h.open();
-    for (int id :
-         {Id::NewContactList, Id::OpenContactList, Id::ShowHelp, Id::AboutQuillmark, Id::Quit,
-          Id::SortContactsByLastName, Id::CheckForUpdates, Id::LoadGoogleContacts,
-          Id::LoadWindowsContacts})
+    for (int id : {Id::NewContactList, Id::OpenContactList, Id::ShowHelp, Id::AboutQuillmark,
+                   Id::Quit, Id::SortContactsByLastName, Id::CheckForUpdates,
+                   Id::LoadGoogleContacts, Id::LoadWindowsContacts})
         EXPECT_TRUE(dlg.isCommandEnabled(id)) << id;
 }

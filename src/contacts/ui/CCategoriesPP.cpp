@@ -10,7 +10,9 @@
 
 #include <QCheckBox>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 
 namespace {
@@ -55,6 +57,10 @@ CCategoriesPP::CCategoriesPP(std::vector<std::string> names, bool usStyle, Setti
     addressBookFolder_ = addressBookFolderAtOpen_ = AddressBookReader::StoredFolder(settings_);
     ShowAddressBookFolder();
 
+    combo_->lineEdit()->setAccessibleName(QStringLiteral("Category name"));
+    combo_->list()->setAccessibleName(QStringLiteral("Categories"));
+    // Enter in the name field adds the name; it would otherwise close the sheet.
+    combo_->lineEdit()->installEventFilter(this);
     connect(combo_, &CSimpleCombo::editTextChanged, this, &CCategoriesPP::UpdateButtons);
     connect(combo_, &CSimpleCombo::selectionChanged, this, &CCategoriesPP::UpdateButtons);
     connect(add_, &QPushButton::clicked, this, &CCategoriesPP::OnAdd);
@@ -87,6 +93,17 @@ CCategoriesPP::Outcome CCategoriesPP::Commit(Categories& categories) const {
         outcome.addressBookFolderChanged = true;
     }
     return outcome;
+}
+
+bool CCategoriesPP::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == combo_->lineEdit() && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if ((key == Qt::Key_Return || key == Qt::Key_Enter) && add_->isEnabled()) {
+            OnAdd();
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void CCategoriesPP::UpdateButtons() {

@@ -61,6 +61,9 @@ public:
     QWidget* control(int id) const { return template_.control(id); }
     template <typename T> T* control(int id) const { return qobject_cast<T*>(control(id)); }
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void UpdateButtons();
     void OnAdd();

@@ -17,6 +17,7 @@ CEditDetails::CEditDetails(const QString& text, QWidget* parent)
     edit_->setPlainText(shown);
     edit_->setLineWrapMode(QPlainTextEdit::NoWrap);
     edit_->setTabChangesFocus(true);
+    edit_->setAccessibleName(QStringLiteral("Contact details"));
     template_.place(edit_, DetailsEdit, 7, 7, 226, 102);
     auto* ok = template_.place(new QPushButton(QStringLiteral("OK")), OkButton, 129, 116, 50, 14);
     auto* cancel =

@@ -5,6 +5,7 @@
 #include "platform/Prompt.h"
 #include "platform/Text.h"
 #include "platform/ui/DialogRunner.h"
+#include "platform/ui/HelpWindow.h"
 
 #include <QComboBox>
 #include <QFontMetrics>
@@ -37,26 +38,27 @@ ImportCSVDlg::ImportCSVDlg(const CCSVFile& file, QWidget* parent)
     instruction->setWordWrap(true);
     instruction->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     auto* delimiterLabel =
-        template_.place(new QLabel(QStringLiteral("Delimiter:")), DelimiterLabel, 318, 9, 36, 8);
+        template_.place(new QLabel(QStringLiteral("De&limiter:")), DelimiterLabel, 318, 9, 36, 8);
     delimiterLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     combo_ = template_.place(new QComboBox, DelimiterCombo, 358, 7, 52, 60);
     // The template height is the drop-down's; the box itself is one line.
     combo_->resize(combo_->width(), combo_->sizeHint().height());
     delimiterLabel->resize(delimiterLabel->width(), combo_->height());
     delimiterLabel->move(delimiterLabel->x(), combo_->y());
+    delimiterLabel->setBuddy(combo_);
 
     table_ = template_.place(new QTableView, Table, 7, 36, 403, 132);
-    auto* deleteRows = template_.place(new QPushButton(QStringLiteral("Delete selected row(s)")),
+    auto* deleteRows = template_.place(new QPushButton(QStringLiteral("&Delete selected row(s)")),
                                        DeleteRows, 7, 173, 82, 14);
     auto* deleteColumns =
-        template_.place(new QPushButton(QStringLiteral("Delete all but first 8 columns")),
+        template_.place(new QPushButton(QStringLiteral("Delete all &but first 8 columns")),
                         DeleteColumns, 93, 173, 97, 14);
     auto* reload =
-        template_.place(new QPushButton(QStringLiteral("Reload")), Reload, 258, 173, 48, 14);
+        template_.place(new QPushButton(QStringLiteral("&Reload")), Reload, 258, 173, 48, 14);
     auto* import =
-        template_.place(new QPushButton(QStringLiteral("Import")), ImportButton, 310, 173, 48, 14);
+        template_.place(new QPushButton(QStringLiteral("&Import")), ImportButton, 310, 173, 48, 14);
     auto* cancel =
-        template_.place(new QPushButton(QStringLiteral("Cancel")), CancelButton, 362, 173, 48, 14);
+        template_.place(new QPushButton(QStringLiteral("&Cancel")), CancelButton, 362, 173, 48, 14);
     import->setDefault(true);
     import->setAutoDefault(true);
     for (QPushButton* b : {deleteRows, deleteColumns, reload, cancel})
@@ -77,6 +79,12 @@ ImportCSVDlg::ImportCSVDlg(const CCSVFile& file, QWidget* parent)
     setMinimumSize(kMinWidth, kMinHeight);
 
     table_->setModel(&model_);
+    // Tab moves on to the buttons; the arrow keys move between the cells.
+    table_->setTabKeyNavigation(false);
+    table_->setAccessibleName(QStringLiteral("Fields"));
+    table_->setToolTip(QStringLiteral(
+        "Delete: delete the selected rows. Ctrl+Delete: delete the current column. Ctrl+Left, "
+        "Ctrl+Right: move the current column left or right. F1: help."));
     table_->setShowGrid(true);
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
     table_->setSelectionMode(QAbstractItemView::ExtendedSelection);
@@ -119,6 +127,17 @@ ImportCSVDlg::ImportCSVDlg(const CCSVFile& file, QWidget* parent)
     auto* deleteKey = new QShortcut(QKeySequence::Delete, table_);
     deleteKey->setContext(Qt::WidgetWithChildrenShortcut);
     connect(deleteKey, &QShortcut::activated, this, &ImportCSVDlg::OnDeleteRows);
+    // What a click on a heading and a drag do, for the column of the current cell.
+    auto tableKey = [this](const QKeySequence& keys, auto slot) {
+        auto* shortcut = new QShortcut(keys, table_);
+        shortcut->setContext(Qt::WidgetWithChildrenShortcut);
+        connect(shortcut, &QShortcut::activated, this, slot);
+    };
+    tableKey(QKeySequence(Qt::CTRL | Qt::Key_Delete), [this] { OnDeleteCurrentColumn(); });
+    tableKey(QKeySequence(Qt::CTRL | Qt::Key_Left), [this] { OnMoveCurrentColumn(-1); });
+    tableKey(QKeySequence(Qt::CTRL | Qt::Key_Right), [this] { OnMoveCurrentColumn(1); });
+    auto* helpKey = new QShortcut(QKeySequence::HelpContents, this);
+    connect(helpKey, &QShortcut::activated, this, &ImportCSVDlg::ShowHelp);
 
     connect(combo_, &QComboBox::currentIndexChanged, this, &ImportCSVDlg::OnDelimiterChange);
     connect(reload, &QPushButton::clicked, this, &ImportCSVDlg::OnReload);
@@ -180,6 +199,7 @@ void ImportCSVDlg::showEvent(QShowEvent* event) {
 
 void ImportCSVDlg::FillTable() {
     model_.SetTable(DelimitedTable::Parse(file_.text(), delim, columnCount_));
+    ResetColumnOrder();
     QHeaderView* header = table_->horizontalHeader();
     header->setSectionResizeMode(0, QHeaderView::Fixed);
     SizeColumns();
@@ -282,4 +302,64 @@ void ImportCSVDlg::KeepRowNumbersFirst() {
     // The move back reports itself too, and then finds the row numbers in place.
     if (at > 0)
         header->moveSection(at, 0);
+}
+
+void ImportCSVDlg::ResetColumnOrder() {
+    // The header keeps its sections' display order across a model reset: a fresh table
+    // shows its fields in the file's order again.
+    QHeaderView* header = table_->horizontalHeader();
+    for (int logical = 0; logical < header->count(); ++logical) {
+        const int at = header->visualIndex(logical);
+        if (at != logical)
+            header->moveSection(at, logical);
+    }
+}
+
+int ImportCSVDlg::CurrentDataColumn() const {
+    const QModelIndex current = table_->currentIndex();
+    return current.isValid() ? std::max(current.column(), 0) : 0;
+}
+
+void ImportCSVDlg::OnDeleteCurrentColumn() {
+    const int logical = CurrentDataColumn();
+    if (logical <= 0)
+        return;
+    QHeaderView* header = table_->horizontalHeader();
+    const int at = header->visualIndex(logical);
+    const int row = table_->currentIndex().row();
+    OnHeadingClicked(logical);
+    // The column that took its place becomes current, so the key can be pressed again.
+    const int next = std::min(at, header->count() - 1);
+    if (next > 0) {
+        const QModelIndex index = model_.index(row, header->logicalIndex(next));
+        table_->selectionModel()->setCurrentIndex(index, QItemSelectionModel::NoUpdate);
+        table_->scrollTo(index);
+    }
+}
+
+void ImportCSVDlg::OnMoveCurrentColumn(int step) {
+    const int logical = CurrentDataColumn();
+    if (logical <= 0)
+        return;
+    QHeaderView* header = table_->horizontalHeader();
+    const int at = header->visualIndex(logical);
+    const int to = at + step;
+    // The row numbers stay in front.
+    if (to < 1 || to >= header->count())
+        return;
+    header->moveSection(at, to);
+    table_->scrollTo(table_->currentIndex());
+}
+
+void ImportCSVDlg::ShowHelp() {
+    // A window of the dialog's own: the dialog is modal and would block any other.
+    if (!help)
+        help = new HelpWindow(this);
+    if (!help->ShowPage(AppPaths::helpFolder(), kHelpPage)) {
+        showMessage(QStringLiteral("Sorry, couldn't load help."));
+        return;
+    }
+    help->show();
+    help->raise();
+    help->activateWindow();
 }

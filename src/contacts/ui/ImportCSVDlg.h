@@ -4,12 +4,14 @@
 #include "platform/ui/DialogTemplate.h"
 
 #include <QDialog>
+#include <QPointer>
 #include <QRect>
 #include <optional>
 #include <string>
 #include <vector>
 
 class CCSVFile;
+class HelpWindow;
 class QComboBox;
 class QTableView;
 
@@ -55,6 +57,9 @@ public:
     // The data columns (model columns from 1) in the order the headings show them.
     std::vector<int> DisplayedColumns() const;
 
+    // The help page that explains the dialog.
+    static inline const QString kHelpPage = QStringLiteral("contacts.html#import");
+
 protected:
     void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;
@@ -69,6 +74,12 @@ private:
     void OnHeadingClicked(int logical);
     void OnImport();
     void KeepRowNumbersFirst();
+    void ResetColumnOrder();
+    // The data column of the table's current cell, 0 when it is on the row numbers or none.
+    int CurrentDataColumn() const;
+    void OnDeleteCurrentColumn();
+    void OnMoveCurrentColumn(int step);
+    void ShowHelp();
 
     struct Anchor {
         QWidget* widget;
@@ -92,4 +103,5 @@ private:
     QComboBox* combo_;
     QSize templateClient;
     std::vector<Anchor> anchors;
+    QPointer<HelpWindow> help;
 };

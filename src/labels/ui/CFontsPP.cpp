@@ -76,6 +76,8 @@ CFontsPP::CFontsPP(QWidget* parent)
     right_ = place(new QToolButton, kBrowserRight, 257, 176, 14, 10);
     left_->setArrowType(Qt::LeftArrow);
     right_->setArrowType(Qt::RightArrow);
+    left_->setAccessibleName(QStringLiteral("Previous label"));
+    right_->setAccessibleName(QStringLiteral("Next label"));
     for (QToolButton* b : {left_, right_}) {
         b->setFocusPolicy(Qt::NoFocus);
         b->setAutoRepeat(true);

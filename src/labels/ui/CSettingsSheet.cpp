@@ -21,6 +21,7 @@ CSettingsSheet::CSettingsSheet(QWidget* parent)
     : QDialog(parent), tabs_(new QTabWidget(this)), fonts_(new CFontsPP),
       dimensions_(new CDimensionsPP) {
     setWindowTitle(kTitle);
+    tabs_->setAccessibleName(QStringLiteral("Settings pages"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
 
     tabs_->addTab(fonts_, QStringLiteral("Fonts"));

@@ -53,6 +53,7 @@ CSheetPickerDialog::CSheetPickerDialog(const std::vector<LabelSheet>& sheets, QW
     paper_->addItem(LabelSheet::paperName(LabelSheet::Paper::A4));
     paper_->addItem(LabelSheet::paperName(LabelSheet::Paper::Letter));
 
+    list_->setAccessibleName(QStringLiteral("Label sheets"));
     list_->setColumnCount(kColumns);
     list_->setHeaderLabels({QStringLiteral("Code"), QStringLiteral("Maker"),
                             QStringLiteral("Layout"), QStringLiteral("Label size"),

@@ -74,6 +74,7 @@ PrintPreviewDialog::PrintPreviewDialog(JobPreview& j, QWidget* parent) : QDialog
         addButton(QStringLiteral("<"), QStringLiteral("Previous page (Page Up)"));
     bar->addWidget(new QLabel(QStringLiteral("Page"), this));
     pageBox = new QSpinBox(this);
+    pageBox->setAccessibleName(QStringLiteral("Page"));
     pageBox->setRange(1, std::max(1, job.PageCount()));
     pageBox->setKeyboardTracking(false);
     bar->addWidget(pageBox);
@@ -107,6 +108,7 @@ PrintPreviewDialog::PrintPreviewDialog(JobPreview& j, QWidget* parent) : QDialog
     status->setStyleSheet(QStringLiteral("color: #c00000;"));
 
     scroll = new QScrollArea(this);
+    scroll->setAccessibleName(QStringLiteral("Preview"));
     scroll->setAlignment(Qt::AlignCenter);
     scroll->setWidgetResizable(false);
     scroll->setBackgroundRole(QPalette::Dark);

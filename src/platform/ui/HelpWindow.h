@@ -13,6 +13,9 @@ public:
 
     // Shows the contents page of the guide in folder; false when there is no guide there.
     [[nodiscard]] bool ShowContents(const QString& folder);
+    // Shows page (a file name, with an optional "#anchor") of the guide in folder, with
+    // Contents leading to the guide's contents page; false when there is no such page.
+    [[nodiscard]] bool ShowPage(const QString& folder, const QString& page);
     QTextBrowser* browser() const { return view; }
 
 private:

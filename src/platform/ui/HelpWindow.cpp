@@ -1,4 +1,4 @@
-#include "mainwindow/HelpWindow.h"
+#include "platform/ui/HelpWindow.h"
 
 #include "platform/Prompt.h"
 #include "platform/Shell.h"
@@ -27,6 +27,7 @@ HelpWindow::HelpWindow(QWidget* parent)
     layout->addLayout(bar);
     layout->addWidget(view);
 
+    view->setAccessibleName(QStringLiteral("Help page"));
     // Links are followed here so that pages of other sites go to the web browser.
     view->setOpenLinks(false);
     connect(back, &QPushButton::clicked, view, &QTextBrowser::backward);
@@ -56,10 +57,19 @@ HelpWindow::HelpWindow(QWidget* parent)
 }
 
 bool HelpWindow::ShowContents(const QString& folder) {
-    const QString page = folder + QStringLiteral("/index.html");
-    if (!QFileInfo(page).isReadable())
+    return ShowPage(folder, QStringLiteral("index.html"));
+}
+
+bool HelpWindow::ShowPage(const QString& folder, const QString& page) {
+    const QString index = folder + QStringLiteral("/index.html");
+    const qsizetype hash = page.indexOf(QLatin1Char('#'));
+    const QString file = folder + QLatin1Char('/') + page.left(hash);
+    if (!QFileInfo(index).isReadable() || !QFileInfo(file).isReadable())
         return false;
-    contentsPage = page;
-    view->setSource(QUrl::fromLocalFile(page));
+    contentsPage = index;
+    QUrl url = QUrl::fromLocalFile(file);
+    if (hash >= 0)
+        url.setFragment(page.mid(hash + 1));
+    view->setSource(url);
     return !view->toPlainText().isEmpty();
 }
