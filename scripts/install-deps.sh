@@ -1,9 +1,11 @@
 #!/bin/sh
-# Installs the Debian 12 packages Quillmark needs to build, run and test.
+# Installs the Debian 12 packages Quillmark needs to build, run and test, and any further
+# packages named as arguments (scripts/package.sh names its tools).
 # Safe to run again: only missing packages are installed.
 set -e
 packages="cmake ninja-build g++ pkg-config qt6-base-dev libcurl4-openssl-dev libgtest-dev libgmock-dev
-fonts-liberation poppler-utils xvfb xauth openssl clang libclang-rt-14-dev"
+fonts-liberation poppler-utils xvfb xauth openssl clang libclang-rt-14-dev
+man-db desktop-file-utils appstream shared-mime-info $*"
 missing=""
 for p in $packages; do
     if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
