@@ -27,6 +27,7 @@ fixtures() {
     fuzz_vcard) echo tests/data/vcard ;;
     fuzz_label_list) echo tests/data/labels ;;
     fuzz_category_store) echo tests/data/categories ;;
+    fuzz_glabels_templates) echo tests/data/labels/glabels ;;
     esac
 }
 

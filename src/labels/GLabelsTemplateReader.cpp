@@ -135,11 +135,16 @@ bool GLabelsTemplateReader::read(const QByteArray& xml, const QString& fileName)
         }
         if (r.hasError())
             break;
+        // A template without a name cannot be chosen, nor an equivalent found for it.
+        if (t.brand.isEmpty() || t.part.isEmpty()) {
+            ++skipped_.impossible;
+            continue;
+        }
         if (!t.equiv.isEmpty() && rectangles + others == 0) {
             equivs_.push_back(t);
             continue;
         }
-        if (t.brand.isEmpty() || t.part.isEmpty() || !figuresOk) {
+        if (!figuresOk) {
             ++skipped_.impossible;
             continue;
         }

@@ -245,7 +245,10 @@ QString withoutPackCount(const QString& code) {
 
 std::vector<const LabelSheet*> SheetLibrary::find(const std::vector<LabelSheet>& sheets,
                                                   const QString& text,
-                                                  std::optional<LabelSheet::Paper> paper) {
+                                                  std::optional<LabelSheet::Paper> paper,
+                                                  const std::vector<QString>* texts) {
+    if (texts != nullptr && texts->size() != sheets.size())
+        texts = nullptr;
     // A pack code searches for its sheet.
     QString typed = text.trimmed();
     if (const QString base = withoutPackCount(typed); !base.isEmpty() && byCode(sheets, base))
@@ -295,7 +298,8 @@ std::vector<const LabelSheet*> SheetLibrary::find(const std::vector<LabelSheet>&
         wanted.emplace_back(pattern);
     }
     std::vector<const LabelSheet*> found;
-    for (const LabelSheet& sheet : sheets) {
+    for (std::size_t i = 0; i < sheets.size(); ++i) {
+        const LabelSheet& sheet = sheets[i];
         if (paper && sheet.paper != *paper)
             continue;
         bool all = true;
@@ -306,7 +310,9 @@ std::vector<const LabelSheet*> SheetLibrary::find(const std::vector<LabelSheet>&
             }
         if (!all)
             continue;
-        const QString haystack = wanted.empty() ? QString() : normalised(sheet.searchText());
+        const QString haystack = wanted.empty()     ? QString()
+                                 : texts != nullptr ? (*texts)[i]
+                                                    : normalised(sheet.searchText());
         for (const QRegularExpression& re : wanted)
             if (!re.match(haystack).hasMatch()) {
                 all = false;
@@ -324,6 +330,14 @@ std::vector<const LabelSheet*> SheetLibrary::find(const std::vector<LabelSheet>&
         return false;
     });
     return found;
+}
+
+std::vector<QString> SheetLibrary::searchTexts(const std::vector<LabelSheet>& sheets) {
+    std::vector<QString> texts;
+    texts.reserve(sheets.size());
+    for (const LabelSheet& s : sheets)
+        texts.push_back(normalised(s.searchText()));
+    return texts;
 }
 
 const LabelSheet* SheetLibrary::byCode(const std::vector<LabelSheet>& sheets, const QString& code) {

@@ -29,9 +29,14 @@ public:
     // codes and words match from their start ("L716" finds L7160 to L7169), while sizes,
     // layouts and counts match whole ("3 x 7", "63.5 x 38.1", "21 per sheet", "30-up").
     // An empty text matches every sheet; paper, when given, keeps only that paper.
+    // A caller that searches the same sheets on every keystroke passes their searchTexts(),
+    // computed once.
     static std::vector<const LabelSheet*> find(const std::vector<LabelSheet>& sheets,
                                                const QString& text,
-                                               std::optional<LabelSheet::Paper> paper = {});
+                                               std::optional<LabelSheet::Paper> paper = {},
+                                               const std::vector<QString>* texts = nullptr);
+    // What find() matches words against, one per sheet.
+    static std::vector<QString> searchTexts(const std::vector<LabelSheet>& sheets);
     // The sheet sold under a code, compared without regard to case; nullptr when none.
     static const LabelSheet* byCode(const std::vector<LabelSheet>& sheets, const QString& code);
 };

@@ -81,6 +81,14 @@ TEST(GLabelsTemplateReader, ReportsBrokenFilesAndKeepsWhatWasRead) {
     EXPECT_EQ(sheets[0].code(), QStringLiteral("A100"));
     EXPECT_EQ(sheets[0].origin, LabelSheet::Origin::UserGLabels);
 
+    // An equivalent without a code of its own is no sheet.
+    GLabelsTemplateReader unnamed(LabelSheet::Origin::GLabels);
+    ASSERT_TRUE(unnamed.read(fixture("mixed-templates.xml").replace("part=\"U32\"", "paRt=\"U32\""),
+                             QStringLiteral("f")));
+    for (const LabelSheet& s : unnamed.finish())
+        EXPECT_FALSE(s.code().isEmpty());
+    EXPECT_EQ(unnamed.skipped().impossible, 3);
+
     // Nothing at all, or no templates, is no sheet and no fault.
     for (const QByteArray& empty : {QByteArray(), QByteArray("<Glabels-templates/>")}) {
         GLabelsTemplateReader r(LabelSheet::Origin::GLabels);

@@ -7,6 +7,7 @@
 #include "labels/ui/SettingsPageIds.h"
 #include "platform/ui/DialogRunner.h"
 
+#include "labels/ui/SheetTableModel.h"
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QDir>
@@ -14,7 +15,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
-#include <QTreeWidget>
+#include <QTreeView>
 #include <algorithm>
 #include <gtest/gtest.h>
 
@@ -77,7 +78,7 @@ struct ChooseRun {
 TEST(SheetPicker, SearchesByCodeLayoutAndPaper) {
     ScriptedPrompt p;
     CSheetPickerDialog picker(library());
-    EXPECT_EQ(picker.list()->topLevelItemCount(), static_cast<int>(library().size()));
+    EXPECT_EQ(picker.model()->rowCount(), static_cast<int>(library().size()));
     EXPECT_EQ(picker.countText()->text(), QStringLiteral("%1 sheets").arg(library().size()));
 
     struct Case {
@@ -101,7 +102,7 @@ TEST(SheetPicker, SearchesByCodeLayoutAndPaper) {
         QTest::keyClicks(picker.searchBox(), QString::fromLatin1(c.text));
         const auto shown = picker.shown();
         ASSERT_FALSE(shown.empty());
-        EXPECT_EQ(picker.list()->topLevelItemCount(), static_cast<int>(shown.size()));
+        EXPECT_EQ(picker.model()->rowCount(), static_cast<int>(shown.size()));
         for (const LabelSheet* s : shown)
             EXPECT_TRUE(c.fits(*s)) << s->title().toStdString();
         // A sheet is always chosen while any is shown (the one kept from before, or the
@@ -109,16 +110,16 @@ TEST(SheetPicker, SearchesByCodeLayoutAndPaper) {
         EXPECT_NE(std::find(shown.begin(), shown.end(), picker.chosen()), shown.end());
         EXPECT_TRUE(picker.buttons()->button(QDialogButtonBox::Ok)->isEnabled());
     }
-    EXPECT_EQ(picker.list()->topLevelItem(0)->text(0),
+    EXPECT_EQ(picker.model()->index(0, 0).data().toString(),
               picker.shown().front()->codes.join(QStringLiteral(" / ")));
 
     // Clicking another row chooses it; nothing found leaves nothing to take.
     picker.searchBox()->clear();
     picker.paperBox()->setCurrentIndex(0);
-    picker.list()->setCurrentItem(picker.list()->topLevelItem(3));
+    picker.list()->setCurrentIndex(picker.model()->index(3, 0));
     EXPECT_EQ(picker.chosen(), picker.shown()[3]);
     QTest::keyClicks(picker.searchBox(), QStringLiteral("zzz"));
-    EXPECT_EQ(picker.list()->topLevelItemCount(), 0);
+    EXPECT_EQ(picker.model()->rowCount(), 0);
     EXPECT_EQ(picker.chosen(), nullptr);
     EXPECT_FALSE(picker.buttons()->button(QDialogButtonBox::Ok)->isEnabled());
     EXPECT_EQ(picker.countText()->text(), QStringLiteral("0 of %1 sheets").arg(library().size()));

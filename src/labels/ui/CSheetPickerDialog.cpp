@@ -2,6 +2,7 @@
 
 #include "labels/SheetLibrary.h"
 #include "labels/ui/CPageView.h"
+#include "labels/ui/SheetTableModel.h"
 #include "platform/ui/DialogRunner.h"
 #include "platform/ui/DialogUnits.h"
 
@@ -13,35 +14,21 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTreeWidget>
+#include <QTreeView>
 #include <QVBoxLayout>
 
 namespace {
 
-enum Column { Code, Maker, Layout, Size, PerSheet, Paper, From, Description, kColumns };
-
 // The miniature draws A4 at a fixed scale; it is the page preview's own control.
 constexpr int kPreviewWidth = 100, kPreviewHeight = 140;
-
-QString sizeText(const LabelSheet& s) {
-    return QStringLiteral("%1 \u00d7 %2 mm")
-        .arg(LabelSheet::figure(s.width), LabelSheet::figure(s.height));
-}
-
-// Where the sheet comes from; a code two databases disagree on is marked.
-QString fromText(const LabelSheet& s) {
-    QString from = LabelSheet::originName(s.origin);
-    if (s.disputed)
-        from += QStringLiteral(" (figures disputed)");
-    return from;
-}
 
 } // namespace
 
 CSheetPickerDialog::CSheetPickerDialog(const std::vector<LabelSheet>& sheets, QWidget* parent)
-    : QDialog(parent), sheets_(sheets), search_(new QLineEdit), paper_(new QComboBox),
-      list_(new QTreeWidget), preview_(new CPageView(previewValues_)), details_(new QLabel),
-      count_(new QLabel),
+    : QDialog(parent), sheets_(sheets), searchTexts_(SheetLibrary::searchTexts(sheets)),
+      search_(new QLineEdit), paper_(new QComboBox), list_(new QTreeView),
+      model_(new SheetTableModel(this)), preview_(new CPageView(previewValues_)),
+      details_(new QLabel), count_(new QLabel),
       buttons_(new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel)) {
     setWindowTitle(kTitle);
     setFont(DialogUnits::dialogFont());
@@ -57,11 +44,7 @@ CSheetPickerDialog::CSheetPickerDialog(const std::vector<LabelSheet>& sheets, QW
     paper_->addItem(LabelSheet::paperName(LabelSheet::Paper::Letter));
 
     list_->setAccessibleName(QStringLiteral("Label sheets"));
-    list_->setColumnCount(kColumns);
-    list_->setHeaderLabels({QStringLiteral("Code"), QStringLiteral("Maker"),
-                            QStringLiteral("Layout"), QStringLiteral("Label size"),
-                            QStringLiteral("Per sheet"), QStringLiteral("Paper"),
-                            QStringLiteral("From"), QStringLiteral("Description")});
+    list_->setModel(model_);
     list_->setRootIsDecorated(false);
     list_->setUniformRowHeights(true);
     list_->setAllColumnsShowFocus(true);
@@ -101,8 +84,9 @@ CSheetPickerDialog::CSheetPickerDialog(const std::vector<LabelSheet>& sheets, QW
 
     connect(search_, &QLineEdit::textChanged, this, &CSheetPickerDialog::refill);
     connect(paper_, &QComboBox::currentIndexChanged, this, &CSheetPickerDialog::refill);
-    connect(list_, &QTreeWidget::itemSelectionChanged, this, &CSheetPickerDialog::selectionChanged);
-    connect(list_, &QTreeWidget::itemActivated, this, [this] {
+    connect(list_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &CSheetPickerDialog::selectionChanged);
+    connect(list_, &QTreeView::activated, this, [this] {
         if (chosen_ != nullptr)
             accept();
     });
@@ -110,11 +94,13 @@ CSheetPickerDialog::CSheetPickerDialog(const std::vector<LabelSheet>& sheets, QW
     connect(buttons_, &QDialogButtonBox::rejected, this, &QDialog::reject);
     // Down from the search box goes into the list, so the keyboard alone picks a sheet.
     connect(search_, &QLineEdit::returnPressed, this, [this] {
-        if (list_->topLevelItemCount() > 0)
+        if (model_->rowCount() > 0)
             list_->setFocus();
     });
 
     refill();
+    for (int c = 0; c < SheetTableModel::kColumns - 1; ++c)
+        list_->resizeColumnToContents(c);
     resize(sizeHint().width() + 200, sizeHint().height());
 }
 
@@ -125,50 +111,41 @@ void CSheetPickerDialog::refill() {
     else if (paper_->currentIndex() == 2)
         paper = LabelSheet::Paper::Letter;
     const LabelSheet* keep = chosen_;
-    shown_ = SheetLibrary::find(sheets_, search_->text(), paper);
-
-    list_->clear();
-    QTreeWidgetItem* again = nullptr;
-    for (const LabelSheet* s : shown_) {
-        auto* item = new QTreeWidgetItem(list_);
-        item->setText(Code, s->codes.join(QStringLiteral(" / ")));
-        item->setText(Maker, s->maker);
-        item->setText(Layout, QStringLiteral("%1 \u00d7 %2").arg(s->across).arg(s->down));
-        item->setText(Size, sizeText(*s));
-        item->setText(PerSheet, QString::number(s->perSheet()));
-        item->setTextAlignment(PerSheet, Qt::AlignRight | Qt::AlignVCenter);
-        item->setText(Paper, LabelSheet::paperName(s->paper));
-        item->setText(From, fromText(*s));
-        item->setText(Description, s->description);
-        if (s == keep)
-            again = item;
-    }
-    for (int c = 0; c < kColumns - 1; ++c)
-        list_->resizeColumnToContents(c);
-    count_->setText(shown_.size() == sheets_.size()
+    model_->setSheets(SheetLibrary::find(sheets_, search_->text(), paper, &searchTexts_));
+    const auto& shown = model_->sheets();
+    count_->setText(shown.size() == sheets_.size()
                         ? QStringLiteral("%1 sheets").arg(sheets_.size())
-                        : QStringLiteral("%1 of %2 sheets").arg(shown_.size()).arg(sheets_.size()));
+                        : QStringLiteral("%1 of %2 sheets").arg(shown.size()).arg(sheets_.size()));
     // A search that keeps the chosen sheet keeps it chosen, unless a sheet has exactly the
     // code typed; otherwise the first one found is, so that OK right after typing a code
     // takes it.
+    int row = model_->rowOf(keep);
     const LabelSheet* exact = SheetLibrary::byCode(sheets_, search_->text());
-    if (exact != nullptr && !shown_.empty() && shown_.front() == exact)
-        again = list_->topLevelItem(0);
-    if (again == nullptr && list_->topLevelItemCount() > 0)
-        again = list_->topLevelItem(0);
-    if (again != nullptr)
-        list_->setCurrentItem(again);
+    if (exact != nullptr && !shown.empty() && shown.front() == exact)
+        row = 0;
+    if (row < 0 && !shown.empty())
+        row = 0;
+    if (row >= 0) {
+        const QModelIndex index = model_->index(row, 0);
+        list_->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect |
+                                                            QItemSelectionModel::Rows);
+        list_->scrollTo(index);
+    }
     selectionChanged();
 }
 
+std::vector<const LabelSheet*> CSheetPickerDialog::shown() const {
+    return model_->sheets();
+}
+
 void CSheetPickerDialog::selectionChanged() {
-    const QList<QTreeWidgetItem*> selected = list_->selectedItems();
-    const int row = selected.isEmpty() ? -1 : list_->indexOfTopLevelItem(selected.first());
-    chosen_ = row >= 0 && row < static_cast<int>(shown_.size()) ? shown_[row] : nullptr;
+    const QModelIndexList selected = list_->selectionModel()->selectedRows();
+    chosen_ = selected.isEmpty() ? nullptr : model_->sheetAt(selected.first().row());
     buttons_->button(QDialogButtonBox::Ok)->setEnabled(chosen_ != nullptr);
     if (chosen_ == nullptr) {
         previewValues_ = DimensionValues{};
-        details_->setText(shown_.empty() ? QStringLiteral("No sheet matches.") : QString());
+        details_->setText(model_->rowCount() == 0 ? QStringLiteral("No sheet matches.")
+                                                  : QString());
     } else {
         previewValues_ = DimensionValues::fromGeometry(chosen_->toGeometry());
         preview_->setPaper(LabelSheet::paperSize(chosen_->paper));
@@ -176,9 +153,10 @@ void CSheetPickerDialog::selectionChanged() {
         details_->setText(
             QStringLiteral("<b>%1</b><br>%2<br>%3, %4 per sheet, %5<br><br>"
                            "<small>From: %6<br>Source: %7%8</small>")
-                .arg(s.title().toHtmlEscaped(), s.description.toHtmlEscaped(), sizeText(s))
+                .arg(s.title().toHtmlEscaped(), s.description.toHtmlEscaped(),
+                     SheetTableModel::sizeText(s))
                 .arg(s.perSheet())
-                .arg(LabelSheet::paperName(s.paper), fromText(s).toHtmlEscaped(),
+                .arg(LabelSheet::paperName(s.paper), SheetTableModel::fromText(s).toHtmlEscaped(),
                      s.source.toHtmlEscaped(),
                      s.note.isEmpty() ? QString()
                                       : QStringLiteral("<br>Note: ") + s.note.toHtmlEscaped()));

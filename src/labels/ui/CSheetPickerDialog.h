@@ -11,7 +11,8 @@ class QComboBox;
 class QDialogButtonBox;
 class QLabel;
 class QLineEdit;
-class QTreeWidget;
+class QTreeView;
+class SheetTableModel;
 
 // "Choose Label Sheet": a searchable list of the library's sheets, with a miniature of the
 // selected one. The search takes codes ("L7160"), layouts ("3 x 7"), sizes and counts
@@ -31,25 +32,27 @@ public:
 
     QLineEdit* searchBox() const { return search_; }
     QComboBox* paperBox() const { return paper_; }
-    QTreeWidget* list() const { return list_; }
+    QTreeView* list() const { return list_; }
+    SheetTableModel* model() const { return model_; }
     QLabel* countText() const { return count_; }
     CPageView* preview() const { return preview_; }
     QDialogButtonBox* buttons() const { return buttons_; }
     // The sheets the list shows, in order.
-    std::vector<const LabelSheet*> shown() const { return shown_; }
+    std::vector<const LabelSheet*> shown() const;
 
 private:
     void refill();
     void selectionChanged();
 
     const std::vector<LabelSheet>& sheets_;
-    std::vector<const LabelSheet*> shown_;
+    std::vector<QString> searchTexts_;
     const LabelSheet* chosen_ = nullptr;
     DimensionValues previewValues_;
 
     QLineEdit* search_;
     QComboBox* paper_;
-    QTreeWidget* list_;
+    QTreeView* list_;
+    SheetTableModel* model_;
     CPageView* preview_;
     QLabel* details_;
     QLabel* count_;
