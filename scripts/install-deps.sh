@@ -3,10 +3,12 @@
 # packages named as arguments (scripts/package.sh names its tools).
 # Safe to run again: only missing packages are installed.
 set -e
-# glabels-data: gLabels' label templates, read as a database of label sheets.
+# glabels-data and libreoffice-common: gLabels' label templates and LibreOffice's label
+# list, read as databases of label sheets.
 packages="cmake ninja-build g++ pkg-config qt6-base-dev libcurl4-openssl-dev libgtest-dev libgmock-dev
 fonts-liberation poppler-utils xvfb xauth openssl clang libclang-rt-14-dev
-man-db desktop-file-utils appstream shared-mime-info glabels-data $*"
+man-db desktop-file-utils appstream shared-mime-info glabels-data
+libreoffice-common $*"
 missing=""
 for p in $packages; do
     if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then

@@ -1,5 +1,6 @@
 #include "labels/SheetCatalogue.h"
 
+#include "labels/LibreOfficeLabelReader.h"
 #include "labels/SheetLibrary.h"
 
 #include <QDir>
@@ -52,6 +53,11 @@ SheetCatalogue::Places SheetCatalogue::Places::standard() {
         if (!p.dataDirs.contains(d))
             p.dataDirs << d;
     p.userTemplates = QDir::homePath() + QStringLiteral("/.config/libglabels/templates");
+    // Debian's package, then the ones LibreOffice installs itself under /opt.
+    p.libreOffice << QStringLiteral("/usr/lib/libreoffice/share/labels/labels.xml");
+    const QDir opt(QStringLiteral("/opt"));
+    for (const QString& d : opt.entryList({QStringLiteral("libreoffice*")}, QDir::Dirs, QDir::Name))
+        p.libreOffice << opt.filePath(d + QStringLiteral("/share/labels/labels.xml"));
     return p;
 }
 
@@ -160,10 +166,25 @@ SheetCatalogue::readDatabases(const Places& places, QStringList& problems,
                 problems << user.error();
         }
     }
+    // LibreOffice's list: the first one found.
+    LibreOfficeLabelReader office;
+    for (const QString& path : places.libreOffice) {
+        if (!QFileInfo::exists(path))
+            continue;
+        QByteArray data;
+        QString problem;
+        if (!readFile(path, data, problem))
+            problems << problem;
+        else if (!office.read(data, QFileInfo(path).fileName()))
+            problems << office.error();
+        break;
+    }
+
     // The user's templates are theirs: they come before the system's.
-    std::vector<std::vector<LabelSheet>> sources{user.finish(), system.finish()};
+    std::vector<std::vector<LabelSheet>> sources{user.finish(), system.finish(), office.sheets()};
     add(skipped, system.skipped());
     add(skipped, user.skipped());
+    add(skipped, office.skipped());
     return sources;
 }
 

@@ -8,15 +8,17 @@
 #include <vector>
 
 // Every label sheet the program knows: the built-in library and the label databases installed
-// on this machine (gLabels' templates, the user's own gLabels templates), each sheet once.
+// on this machine (gLabels' templates, the user's own gLabels templates, LibreOffice's label
+// list), each sheet once.
 // Where a code is in several sources the built-in sheet wins; where two databases give one
 // code layouts more than 0.2 mm apart, both are kept and marked as disputed.
 class SheetCatalogue {
 public:
     struct Places {
-        QStringList dataDirs;  // each holds libglabels-3.0/templates
-        QString userTemplates; // ~/.config/libglabels/templates
-        // The folders of $XDG_DATA_DIRS and the user's own templates folder.
+        QStringList dataDirs;    // each holds libglabels-3.0/templates
+        QString userTemplates;   // ~/.config/libglabels/templates
+        QStringList libreOffice; // LibreOffice's share/labels/labels.xml, where installed
+        // The folders of $XDG_DATA_DIRS, the user's own templates folder, LibreOffice's list.
         static Places standard();
     };
 
@@ -44,7 +46,7 @@ public:
     static QString keyOf(const LabelSheet& sheet, const QString& code);
 
 private:
-    // The user's templates, then the system's: each source as read.
+    // The user's templates, the system's, then LibreOffice's: each source as read.
     static std::vector<std::vector<LabelSheet>>
     readDatabases(const Places& places, QStringList& problems,
                   GLabelsTemplateReader::Skipped& skipped);
