@@ -214,12 +214,13 @@ int main(int argc, char** argv) {
                                    QStringLiteral("SIZE"), QStringLiteral("A4"));
     const QCommandLineOption sheet(QStringLiteral("sheet"),
                                    QStringLiteral("Sheet geometry (and paper) of a commercial "
-                                                  "sheet from the built-in library, by code, "
-                                                  "such as L7160 or 5160."),
+                                                  "sheet, by code, such as L7160 or 5160: from "
+                                                  "the built-in library or the label databases "
+                                                  "installed (gLabels, LibreOffice)."),
                                    QStringLiteral("CODE"));
     const QCommandLineOption listSheetsOption(
         QStringLiteral("list-sheets"),
-        QStringLiteral("List the library's sheets that match the words given instead of an "
+        QStringLiteral("List the sheets that match the words given instead of an "
                        "input file (\"L716\", \"3 x 7\", \"30 per sheet\"), or all of them."));
     const QCommandLineOption offset(QStringLiteral("offset"),
                                     QStringLiteral("Move everything printed by X mm right and Y "
