@@ -24,6 +24,11 @@ public:
     // The printer's name, which keys its calibration; empty for a PDF or a file.
     virtual QString printerName() const { return {}; }
 
+    // Why the job cannot be printed or was not taken, as the user is told it ("Nothing was
+    // printed on ...: ..."); empty while nothing went wrong. A device may know before the
+    // job starts (no printer), or only once a call has failed.
+    virtual QString failure() const { return {}; }
+
     // The surface of the current page; valid between startPage and endPage.
     virtual DrawSurface& surface() = 0;
 

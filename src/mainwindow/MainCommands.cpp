@@ -31,6 +31,7 @@
 #include "platform/ui/HelpWindow.h"
 
 #include <QAbstractButton>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QPrinter>
 #include <QPrinterInfo>
@@ -162,11 +163,15 @@ void MainCommands::OnPrintLabels() {
     job.calibration = [this](const QString& printer) {
         return PrinterCalibration(dlg.settingsStore()).offsetFor(printer);
     };
+    if (!dlg.labelFileName.isEmpty())
+        job.documentName = QFileInfo(dlg.labelFileName).fileName();
     PrintProgressDialog progress(job, &dlg);
-    const int next = job.Print(false, first);
-    if (next > 0) {
+    // Only a job the printer took whole moves the position: after a cancel or a failure the
+    // same labels are printed again from the same place.
+    const PrintOutcome outcome = job.Print(false, first);
+    if (outcome.printedWhole()) {
         // Both the record and the box keep the position in one byte.
-        dlg.settings.prefs.firstLabel = static_cast<std::uint8_t>(next);
+        dlg.settings.prefs.firstLabel = static_cast<std::uint8_t>(outcome.nextPosition());
         dlg.control<UpDownControl>(Id::FirstLabelSpin)->setPosition(dlg.settings.prefs.firstLabel);
     }
 }

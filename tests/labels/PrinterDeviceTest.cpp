@@ -15,7 +15,7 @@ TEST(PrinterDevice, CancelledDialogPrintsNothing) {
     ScriptedPrompt script; // no answer: the dialog is cancelled
     const std::vector<std::string> labels = {"Ann\r\nStreet"};
     CLabelPrinter job(LabelPreferences{}, "Serif", labels, askForPrinter);
-    EXPECT_EQ(job.Print(false, 3), 0);
+    EXPECT_EQ(job.Print(false, 3).nextPosition(), 0);
     EXPECT_EQ(script.printDialogs, 1);
 }
 
@@ -33,7 +33,7 @@ TEST(PrinterDevice, PlacesLabelsFromThePapersEdges) {
     };
     const std::vector<std::string> labels = {"Firstword", "Secondword"};
     CLabelPrinter job(LabelPreferences{}, "Serif", labels, askForPrinter);
-    EXPECT_EQ(job.Print(false, 1), 3);
+    EXPECT_EQ(job.Print(false, 1).nextPosition(), 3);
     ASSERT_TRUE(QFile::exists(pdf));
     if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
         GTEST_SKIP() << "pdftotext is not installed";

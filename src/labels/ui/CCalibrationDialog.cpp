@@ -124,9 +124,7 @@ CCalibrationDialog::CCalibrationDialog(PrinterCalibration& c, const SheetGeometr
 std::unique_ptr<PrintDevice> CCalibrationDialog::printerDevice(const QString& name) {
     auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
     printer->setPrinterName(name);
-    if (!printer->isValid())
-        return nullptr;
-    return std::make_unique<PrinterDevice>(std::move(printer));
+    return PrinterDevice::forPrinter(std::move(printer));
 }
 
 PrintOffset CCalibrationDialog::entered() const {
@@ -156,11 +154,14 @@ void CCalibrationDialog::OnPrint() {
         return device;
     });
     job.calibrationMarks = true; // and no offset: the sheet shows the printer as it is
-    (void)job.Print(true, 0);
+    job.documentName = kTitle;
+    const PrintOutcome outcome = job.Print(true, 0);
     if (!gotDevice) {
         showMessage(QStringLiteral("Can't print on %1.").arg(name));
         return;
     }
+    if (!outcome.printedWhole())
+        return; // a failure has been reported
     steps_->setText(kAfterPrinting);
     right_->setFocus();
     right_->selectAll();

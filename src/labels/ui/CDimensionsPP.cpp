@@ -252,6 +252,7 @@ void CDimensionsPP::OnPrintTestSheet() {
         return;
     CLabelPrinter printer(values.toGeometry(), deviceSource);
     printer.calibration = calibration;
+    // A failure is reported by the job; a test sheet moves no position.
     (void)printer.Print(true, 0);
 }
 

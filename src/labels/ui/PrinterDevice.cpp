@@ -1,6 +1,7 @@
 #include "labels/ui/PrinterDevice.h"
 
 #include "labels/QtDrawSurface.h"
+#include "labels/ui/CupsPrintDevice.h"
 #include "platform/Prompt.h"
 
 #include <QFile>
@@ -20,6 +21,14 @@ std::unique_ptr<PrintDevice> PrinterDevice::ask() {
     printer->setPrintRange(QPrinter::AllPages);
     if (!prompt().choosePrinter(*printer))
         return nullptr;
+    return forPrinter(std::move(printer));
+}
+
+std::unique_ptr<PrintDevice> PrinterDevice::forPrinter(std::unique_ptr<QPrinter> printer) {
+    // A printer queue gets the job whole or not at all; a file is written by Qt. Without any
+    // printer Qt's dialog leaves a PDF printer without a file: that is no printer either.
+    if (printer->outputFileName().isEmpty())
+        return std::make_unique<CupsPrintDevice>(std::move(printer));
     return std::make_unique<PrinterDevice>(std::move(printer));
 }
 

@@ -8,7 +8,7 @@
 class QPrinter;
 class QtDrawSurface;
 
-// Prints on a printer chosen in the print dialog.
+// Prints into the file chosen in the print dialog ("Print to File (PDF)").
 // The page's origin is the printable area's corner; the physical offsets say how far that
 // lies from the paper's corner, so labels are placed from the paper's edges.
 class PrinterDevice : public PrintDevice {
@@ -18,6 +18,8 @@ public:
 
     // Shows the print dialog; nullptr when the user cancels it.
     static std::unique_ptr<PrintDevice> ask();
+    // The device for a printer set up as the dialog leaves it: a CUPS queue or a file.
+    static std::unique_ptr<PrintDevice> forPrinter(std::unique_ptr<QPrinter> printer);
 
     int startDoc(const QString& documentName) override;
     int startPage() override;
