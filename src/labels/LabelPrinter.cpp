@@ -4,6 +4,7 @@
 #include "labels/LabelFormat.h"
 #include "labels/LabelLines.h"
 #include "labels/QtDrawSurface.h"
+#include "labels/SheetPaper.h"
 #include "platform/Prompt.h"
 
 #include <QImage>
@@ -62,6 +63,17 @@ PrintOutcome CLabelPrinter::Print(bool testSheet, int firstPosition) {
     // A printer that cannot take a job is said so before any question about the labels.
     if (const QString failure = device->failure(); !failure.isEmpty())
         return report(PrintOutcome::failed(failure));
+    // What cannot be printed at all is refused before what can be printed is asked about.
+    const int dpi = device->deviceCaps(DeviceCap::LogPixelsX) / 10 * 10;
+    if (const auto problem =
+            SheetProblem(format.geometry, dpi, device->deviceCaps(DeviceCap::PhysicalWidth),
+                         device->deviceCaps(DeviceCap::PhysicalHeight)))
+        return report(PrintOutcome::failed(*problem));
+    if (const auto overhang = PaperOverhang(*device)) {
+        if (showMessage(*overhang + QStringLiteral(" Print anyway?"), kAppCaption,
+                        Prompt::Buttons::YesNo, Prompt::Icon::Warning) != Prompt::Answer::Yes)
+            return PrintOutcome::cancelled();
+    }
     if (!testSheet && confirmFits) {
         const FitReport fitReport = Survey(device->deviceCaps(DeviceCap::LogPixelsX),
                                            device->deviceCaps(DeviceCap::LogPixelsY));
@@ -70,6 +82,20 @@ PrintOutcome CLabelPrinter::Print(bool testSheet, int firstPosition) {
     }
     return report(Print(*device, testSheet, firstPosition));
     // The device, and with it the printer surface, is released here.
+}
+
+std::optional<QString> CLabelPrinter::PaperOverhang(const PrintDevice& device) const {
+    const int dpi = device.deviceCaps(DeviceCap::LogPixelsX);
+    if (dpi <= 0)
+        return std::nullopt;
+    const auto mm = [dpi](int units) { return units * 25.4 / dpi; };
+    SheetPaper::Printed printed;
+    printed.paper = {mm(device.deviceCaps(DeviceCap::PhysicalWidth)),
+                     mm(device.deviceCaps(DeviceCap::PhysicalHeight))};
+    if (const auto area = device.printableArea())
+        printed.printable = QRectF(mm(area->left), mm(area->top), mm(area->right - area->left),
+                                   mm(area->bottom - area->top));
+    return SheetPaper::overhang(format.geometry, printed, device.printerName());
 }
 
 namespace {

@@ -61,6 +61,10 @@ public:
     static std::optional<QString> SheetProblem(const SheetGeometry& geometry, int resolution,
                                                int paperWidth, int paperHeight);
 
+    // Where the labels leave the device's paper or its printable area, in a sentence naming
+    // the printer; nullopt when they lie within it. Asked about before a job from Print.
+    std::optional<QString> PaperOverhang(const PrintDevice& device) const;
+
     void PrintPage(PrintDevice& device, PrintProgress& progress);
     void PrintTestSheet(PrintDevice& device, PrintProgress& progress);
     void PrintLabel(PrintDevice& device, const DeviceRect& rect, int k);

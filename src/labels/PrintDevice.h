@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <cstdint>
+#include <optional>
 
 // A printer job as the label printer drives it. Results follow the printing calls they
 // stand for: startDoc and endPage give a value greater than 0 on success.
@@ -20,6 +21,10 @@ public:
     // LogPixelsX/Y: resolution; PhysicalOffsetX/Y: distance in device units from the
     // paper's left and top edges to the printable area, where the surface's origin lies.
     virtual int deviceCaps(DeviceCap cap) const = 0;
+
+    // Where the printer prints on its paper, in device units from the paper's corner; nullopt
+    // for a device that prints the whole paper.
+    virtual std::optional<DeviceRect> printableArea() const { return std::nullopt; }
 
     // The printer's name, which keys its calibration; empty for a PDF or a file.
     virtual QString printerName() const { return {}; }

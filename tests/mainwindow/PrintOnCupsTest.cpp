@@ -4,12 +4,16 @@
 #include "DialogDriver.h"
 #include "MainWindowHarness.h"
 #include "TempDir.h"
+#include "labels/PrinterCalibration.h"
 #include "labels/SheetLibrary.h"
+#include "labels/ui/CCalibrationDialog.h"
 #include "labels/ui/PrintProgressDialog.h"
 #include "mainwindow/ControlIds.h"
 #include "mainwindow/LabelListPane.h"
+#include "platform/ui/DialogRunner.h"
 
 #include <QImage>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPrinter>
 #include <QProcess>
@@ -156,6 +160,12 @@ protected:
                 server.addQueue(QString::fromLatin1(queue), QString::fromLatin1(paper));
             ASSERT_TRUE(problem.isEmpty()) << problem.toStdString();
         }
+        // A user of US Letter: the print dialog starts on the Letter queue.
+        ASSERT_EQ(server
+                      .run(QStringLiteral("lpadmin"),
+                           {QStringLiteral("-d"), QStringLiteral("PDF_Letter")})
+                      .toStdString(),
+                  "");
         h.store.values[QStringLiteral("Preferences")] = storedRecord();
     }
 
@@ -173,41 +183,59 @@ protected:
 
 } // namespace
 
-// A 30-label L7160 job from position 5 reaches the queue as one job of two sheets, named after
-// the label list, with every label inside its cell; the box moves on to position 14.
-TEST_F(PrintOnCups, WholeJobReachesTheQueueWithEveryLabelInItsCell) {
-    CQuillmarkDlg& dlg = h.open();
-    dlg.settings.prefs.geometry = librarySheet("L7160");
-    dlg.labelFileName = QStringLiteral("/home/ann/Christmas cards.lbl");
-    addLabels(dlg, 30);
-    dlg.control<QLineEdit>(Id::FirstLabelBox)->setText(QStringLiteral("5"));
-    pick(QStringLiteral("PDF_A4"));
-    dlg.runCommand(Id::PrintLabelsCommand);
-    EXPECT_EQ(h.prompt.texts().join(u'\n').toStdString(), "");
-    EXPECT_EQ(firstLabelBox(dlg).toStdString(), "14");
+// A 30-label job from position 5 reaches the queue as one job of two sheets on the sheet's
+// own paper (asked of the printer, whatever its own): L7160 on the Letter queue comes out on
+// A4, 5160 on the A4 queue on Letter. The job is named after the label list, every label lies
+// inside its cell, and the box moves on.
+TEST_F(PrintOnCups, WholeJobReachesTheQueueOnTheSheetsPaper) {
+    struct Case {
+        const char* sheet;
+        const char* queue;
+        QSizeF paper; // points
+        const char* next;
+    };
+    const Case cases[] = {
+        {"L7160", "PDF_Letter", {595.0, 842.0}, "14"},
+        {"5160", "PDF_A4", {612.0, 792.0}, "5"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.sheet);
+        const QString queue = QString::fromLatin1(c.queue);
+        CQuillmarkDlg& dlg = h.open();
+        dlg.settings.prefs.geometry = librarySheet(c.sheet);
+        dlg.labelFileName = QStringLiteral("/home/ann/Christmas cards.lbl");
+        addLabels(dlg, 30);
+        dlg.control<QLineEdit>(Id::FirstLabelBox)->setText(QStringLiteral("5"));
+        pick(queue);
+        dlg.runCommand(Id::PrintLabelsCommand);
+        EXPECT_EQ(h.prompt.texts().join(u'\n').toStdString(), "");
+        EXPECT_EQ(firstLabelBox(dlg).toStdString(), c.next);
 
-    ASSERT_TRUE(server.waitUntilIdle());
-    const auto jobs = server.jobs();
-    ASSERT_EQ(jobs.size(), 1u);
-    EXPECT_EQ(jobs[0].printer, QStringLiteral("PDF_A4"));
-    EXPECT_EQ(jobs[0].title, QStringLiteral("Christmas cards.lbl"));
-    EXPECT_EQ(jobs[0].state, IPP_JSTATE_COMPLETED) << server.errorLog().toStdString();
-    // The words are read from the document the server received; the queue's output (through
-    // PostScript, where the text's encoding is lost) must have the same pages and put a word
-    // at each of the same places.
-    const QString received = server.receivedDocument(jobs[0].id);
-    ASSERT_FALSE(received.isEmpty());
-    const PrintedPdf sent = readPdf(received);
-    const QString pdf = server.printedPdf(QStringLiteral("PDF_A4"));
-    ASSERT_FALSE(pdf.isEmpty()) << server.errorLog().toStdString();
-    const PrintedPdf printed = readPdf(pdf);
-    ASSERT_EQ(printed.pages.size(), 2);
-    EXPECT_NEAR(printed.pages[0].width(), 595.3, 1.0); // A4
-    EXPECT_NEAR(printed.pages[0].height(), 841.9, 1.0);
-    EXPECT_EQ(sent.boxes.size(), 60u); // two words a label
-    for (int page = 1; page <= 2; ++page)
-        EXPECT_LT(unmatchedInk(received, pdf, page), 0.01) << "sheet " << page;
-    expectWordsInTheirCells(sent, dlg.settings.prefs.geometry, 5, 30);
+        ASSERT_TRUE(server.waitUntilIdle());
+        std::vector<CupsServer::Job> jobs;
+        for (const CupsServer::Job& job : server.jobs())
+            if (job.printer == queue)
+                jobs.push_back(job);
+        ASSERT_EQ(jobs.size(), 1u);
+        EXPECT_EQ(jobs[0].title, QStringLiteral("Christmas cards.lbl"));
+        EXPECT_EQ(jobs[0].state, IPP_JSTATE_COMPLETED) << server.errorLog().toStdString();
+        // The words are read from the document the server received; the queue's output
+        // (through PostScript, where the text's encoding is lost) must have the same pages and
+        // the same ink in the same places.
+        const QString received = server.receivedDocument(jobs[0].id);
+        ASSERT_FALSE(received.isEmpty());
+        const PrintedPdf sent = readPdf(received);
+        const QString pdf = server.printedPdf(queue);
+        ASSERT_FALSE(pdf.isEmpty()) << server.errorLog().toStdString();
+        const PrintedPdf printed = readPdf(pdf);
+        ASSERT_EQ(printed.pages.size(), 2);
+        EXPECT_NEAR(printed.pages[0].width(), c.paper.width(), 1.0);
+        EXPECT_NEAR(printed.pages[0].height(), c.paper.height(), 1.0);
+        EXPECT_EQ(sent.boxes.size(), 60u); // two words a label
+        for (int page = 1; page <= 2; ++page)
+            EXPECT_LT(unmatchedInk(received, pdf, page), 0.03) << "sheet " << page;
+        expectWordsInTheirCells(sent, dlg.settings.prefs.geometry, 5, 30);
+    }
 }
 
 // Cancel while the second sheet is due: the server never sees a job, and the box keeps its
@@ -244,6 +272,67 @@ TEST_F(PrintOnCups, CancelAfterTheFirstSheetSendsNothing) {
                   .toStdString(),
               "");
     EXPECT_EQ(code, 0);
+}
+
+// Labels that reach past every common paper: the preview says so, and Print asks first. No
+// sends nothing and keeps the box; Yes prints.
+TEST_F(PrintOnCups, LabelsPastThePaperAreShownInThePreviewAndAskedAbout) {
+    CQuillmarkDlg& dlg = h.open();
+    SheetGeometry tall; // two labels of 190 mm from 10 mm down: 390 mm
+    tall.topMargin = 100;
+    tall.labelsAcross = 1;
+    tall.labelsDown = 2;
+    tall.labelHeight = 1900;
+    dlg.settings.prefs.geometry = tall;
+    addLabels(dlg, 2);
+    const QString reach = QStringLiteral("The labels of this sheet reach 390.0 mm down; the "
+                                         "paper in PDF_Letter is 279.4 mm long.");
+    QString warned = QStringLiteral("(no preview)");
+    DialogRunner::setHook([&warned](QDialog& d) {
+        if (const auto* line = d.findChild<QLabel*>(QStringLiteral("paperWarning")))
+            warned = line->isVisibleTo(&d) ? line->text() : QString();
+        return int(QDialog::Rejected);
+    });
+    dlg.runCommand(Id::PrintPreview);
+    DialogRunner::setHook({});
+    EXPECT_EQ(warned.toStdString(), reach.toStdString());
+
+    h.prompt.onPrinter = [](QPrinter&) { return true; };
+    h.prompt.answer(Prompt::Answer::No);
+    dlg.runCommand(Id::PrintLabelsCommand);
+    ASSERT_EQ(h.prompt.shown.size(), 1u);
+    EXPECT_EQ(h.prompt.shown[0].text.toStdString(),
+              (reach + QStringLiteral(" Print anyway?")).toStdString());
+    EXPECT_EQ(h.prompt.shown[0].buttons, Prompt::Buttons::YesNo);
+    EXPECT_TRUE(server.jobs().empty());
+    EXPECT_EQ(firstLabelBox(dlg).toStdString(), "1");
+
+    h.prompt.answer(Prompt::Answer::Yes);
+    dlg.runCommand(Id::PrintLabelsCommand);
+    ASSERT_TRUE(server.waitUntilIdle());
+    ASSERT_EQ(server.jobs().size(), 1u);
+    EXPECT_EQ(server.jobs()[0].state, IPP_JSTATE_COMPLETED);
+    EXPECT_EQ(firstLabelBox(dlg).toStdString(), "1"); // the two labels filled the sheet
+}
+
+// The calibration sheet is printed on the paper the labels get: a Letter sheet on an A4 queue
+// comes out on Letter.
+TEST_F(PrintOnCups, CalibrationSheetComesOutOnTheLabelsPaper) {
+    PrinterCalibration calibration(h.store);
+    CCalibrationDialog dialog(calibration, librarySheet("5160"),
+                              {QStringLiteral("PDF_A4"), QStringLiteral("PDF_Letter")},
+                              QStringLiteral("PDF_A4"));
+    dialog.OnPrint();
+    EXPECT_EQ(h.prompt.texts().join(u'\n').toStdString(), "");
+    ASSERT_TRUE(server.waitUntilIdle());
+    ASSERT_EQ(server.jobs().size(), 1u);
+    EXPECT_EQ(server.jobs()[0].title, CCalibrationDialog::kTitle);
+    const QString pdf = server.printedPdf(QStringLiteral("PDF_A4"));
+    ASSERT_FALSE(pdf.isEmpty()) << server.errorLog().toStdString();
+    const PrintedPdf printed = readPdf(pdf);
+    ASSERT_EQ(printed.pages.size(), 1);
+    EXPECT_NEAR(printed.pages[0].width(), 612.0, 1.0); // Letter
+    EXPECT_NEAR(printed.pages[0].height(), 792.0, 1.0);
 }
 
 // A queue that refuses jobs: the user is told which printer and why, nothing is queued and the

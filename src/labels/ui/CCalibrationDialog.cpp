@@ -61,8 +61,9 @@ int tenths(const QDoubleSpinBox* box) {
 CCalibrationDialog::CCalibrationDialog(PrinterCalibration& c, const SheetGeometry& g,
                                        const QStringList& printers, const QString& current,
                                        QWidget* parent)
-    : QDialog(parent), deviceFor(&CCalibrationDialog::printerDevice), calibration(c), geometry(g),
-      printer_(new QComboBox), right_(shiftBox()), down_(shiftBox()),
+    : QDialog(parent),
+      deviceFor([g](const QString& name) { return CCalibrationDialog::printerDevice(name, g); }),
+      calibration(c), geometry(g), printer_(new QComboBox), right_(shiftBox()), down_(shiftBox()),
       print_(new QPushButton(QStringLiteral("&Print calibration sheet"))),
       reset_(new QPushButton(QStringLiteral("&Reset"))), stored_(new QLabel),
       steps_(new QLabel(kBeforePrinting)) {
@@ -121,9 +122,12 @@ CCalibrationDialog::CCalibrationDialog(PrinterCalibration& c, const SheetGeometr
     printerChanged();
 }
 
-std::unique_ptr<PrintDevice> CCalibrationDialog::printerDevice(const QString& name) {
+std::unique_ptr<PrintDevice> CCalibrationDialog::printerDevice(const QString& name,
+                                                               const SheetGeometry& sheet) {
     auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
     printer->setPrinterName(name);
+    // The paper and orientation the printer's label jobs get, so that the scales read true.
+    PrinterDevice::useSheetPaper(*printer, sheet);
     return PrinterDevice::forPrinter(std::move(printer));
 }
 

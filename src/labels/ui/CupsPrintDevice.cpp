@@ -157,6 +157,11 @@ int CupsPrintDevice::deviceCaps(DeviceCap cap) const {
     return 0;
 }
 
+std::optional<DeviceRect> CupsPrintDevice::printableArea() const {
+    const QRect r = qprinter->pageLayout().paintRectPixels(qprinter->resolution());
+    return DeviceRect{r.left(), r.top(), r.left() + r.width(), r.top() + r.height()};
+}
+
 DrawSurface& CupsPrintDevice::surface() {
     return *pageSurface;
 }

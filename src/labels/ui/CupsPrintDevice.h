@@ -25,6 +25,7 @@ public:
     int endDoc() override;
     int abortDoc() override;
     int deviceCaps(DeviceCap cap) const override;
+    std::optional<DeviceRect> printableArea() const override;
     DrawSurface& surface() override;
     QString printerName() const override;
     QString failure() const override { return failed; }
