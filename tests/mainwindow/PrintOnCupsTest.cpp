@@ -291,6 +291,11 @@ TEST_F(PrintOnCups, LabelsPastThePaperAreShownInThePreviewAndAskedAbout) {
     DialogRunner::setHook([&warned](QDialog& d) {
         if (const auto* line = d.findChild<QLabel*>(QStringLiteral("paperWarning")))
             warned = line->isVisibleTo(&d) ? line->text() : QString();
+        // A picture of the preview to look at, when QM_SHOTS names a folder.
+        if (const QString shots = qEnvironmentVariable("QM_SHOTS"); !shots.isEmpty()) {
+            d.resize(700, 500);
+            d.grab().save(shots + QStringLiteral("/preview-paper-warning.png"));
+        }
         return int(QDialog::Rejected);
     });
     dlg.runCommand(Id::PrintPreview);
