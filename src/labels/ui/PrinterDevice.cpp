@@ -2,18 +2,21 @@
 
 #include "labels/QtDrawSurface.h"
 #include "labels/ui/CupsPrintDevice.h"
+#include "platform/FileError.h"
 #include "platform/Prompt.h"
+#include "platform/SaveFile.h"
 
-#include <QFile>
 #include <QPageLayout>
+#include <QPdfWriter>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QSaveFile>
+#include <cerrno>
 
 PrinterDevice::PrinterDevice(std::unique_ptr<QPrinter> p) : qprinter(std::move(p)) {}
 
 PrinterDevice::~PrinterDevice() {
-    if (painter.isActive())
-        painter.end();
+    discard();
 }
 
 std::unique_ptr<PrintDevice> PrinterDevice::ask(const SheetGeometry& sheet) {
@@ -57,10 +60,39 @@ std::unique_ptr<PrintDevice> PrinterDevice::forPrinter(std::unique_ptr<QPrinter>
     return std::make_unique<PrinterDevice>(std::move(printer));
 }
 
+void PrinterDevice::discard() {
+    if (painter.isActive())
+        painter.end();
+    pageSurface.reset();
+    writer.reset();
+    if (file)
+        file->cancelWriting();
+    file.reset();
+}
+
 int PrinterDevice::startDoc(const QString& documentName) {
-    qprinter->setDocName(documentName);
-    if (!painter.begin(qprinter.get()))
+    const QString path = qprinter->outputFileName();
+    file = std::make_unique<QSaveFile>(path);
+    if (!file->open(QIODevice::WriteOnly)) {
+        auto cause = FileError::probeOpen(path, true);
+        failed = FileError::cantOpenMessage(path, cause == FileError::None ? FileError::AccessDenied
+                                                                           : cause);
+        file.reset();
         return 0;
+    }
+    writer = std::make_unique<QPdfWriter>(file.get());
+    writer->setResolution(qprinter->resolution());
+    QPageLayout layout = qprinter->pageLayout();
+    if (qprinter->fullPage()) // the origin at the paper's corner, as deviceCaps says
+        layout.setMargins({});
+    writer->setPageLayout(layout);
+    writer->setTitle(documentName);
+    writer->setCreator(QStringLiteral("Quillmark"));
+    if (!painter.begin(writer.get())) {
+        failed = QStringLiteral("The PDF %1 could not be started.").arg(qprinter->outputFileName());
+        discard();
+        return 0;
+    }
     pageSurface = std::make_unique<QtDrawSurface>(painter);
     return 1;
 }
@@ -68,8 +100,8 @@ int PrinterDevice::startDoc(const QString& documentName) {
 int PrinterDevice::startPage() {
     if (!painter.isActive())
         return 0;
-    // The printer opens the first page itself when painting begins.
-    pageFailed = pageCount > 0 && !qprinter->newPage();
+    // The writer opens the first page itself when painting begins.
+    pageFailed = pageCount > 0 && !writer->newPage();
     ++pageCount;
     return pageFailed ? 0 : 1;
 }
@@ -81,18 +113,21 @@ int PrinterDevice::endPage() {
 int PrinterDevice::endDoc() {
     if (!painter.isActive())
         return 0;
-    return painter.end() ? 1 : 0;
+    const bool drawn = painter.end();
+    writer.reset();
+    if (!drawn || !SaveFile::commit(*file)) {
+        const FileError::Cause cause = FileError::fromErrno(errno);
+        failed = FileError::standardMessage(cause == FileError::None ? FileError::Generic : cause,
+                                            qprinter->outputFileName());
+        discard();
+        return 0;
+    }
+    file.reset();
+    return 1;
 }
 
 int PrinterDevice::abortDoc() {
-    const bool withdrawn = qprinter->abort();
-    if (painter.isActive())
-        painter.end();
-    // Qt's PDF engine cannot withdraw a started document; a file that was being printed to
-    // is removed, so that no part of the job is left behind.
-    if (!withdrawn && qprinter->outputFormat() == QPrinter::PdfFormat &&
-        !qprinter->outputFileName().isEmpty())
-        QFile::remove(qprinter->outputFileName());
+    discard();
     return 1;
 }
 

@@ -8,10 +8,14 @@
 #include <QPainter>
 #include <memory>
 
+class QPdfWriter;
 class QPrinter;
+class QSaveFile;
 class QtDrawSurface;
 
-// Prints into the file chosen in the print dialog ("Print to File (PDF)").
+// Prints into the PDF file chosen in the print dialog ("Print to File (PDF)"), laid out as the
+// dialog's page. The file is replaced only once the job is complete: a cancelled or failed
+// job leaves whatever was there before untouched.
 // The page's origin is the printable area's corner; the physical offsets say how far that
 // lies from the paper's corner, so labels are placed from the paper's edges.
 class PrinterDevice : public PrintDevice {
@@ -38,11 +42,17 @@ public:
     std::optional<DeviceRect> printableArea() const override;
     DrawSurface& surface() override;
     QString printerName() const override;
+    QString failure() const override { return failed; }
 
     QPrinter& printer() { return *qprinter; }
 
 private:
+    void discard();
+
     std::unique_ptr<QPrinter> qprinter;
+    std::unique_ptr<QSaveFile> file;
+    std::unique_ptr<QPdfWriter> writer;
+    QString failed;
     QPainter painter;
     std::unique_ptr<QtDrawSurface> pageSurface;
     int pageCount = 0;
