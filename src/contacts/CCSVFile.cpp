@@ -206,12 +206,18 @@ int CCSVFile::ReadContacts(CSortStrArray& list) const {
     for (; i < text.size(); ++i) {
         const char c = text[i];
         if (c == '"') {
-            quoted = !quoted;
+            // Inside quotes a doubled quote stands for one; any other quote opens or closes
+            // (and is dropped, as in files written before quotes were doubled).
+            if (quoted && i + 1 < text.size() && text[i + 1] == '"') {
+                field += c;
+                ++i;
+            } else {
+                quoted = !quoted;
+            }
         } else if (c == '\t' && !quoted) {
             if (!field.empty()) {
                 field += "\r\n";
-                if (fieldIndex < kMaxTabFields)
-                    contact += field;
+                contact += field;
                 ++fieldIndex;
                 field.clear();
             }
@@ -244,16 +250,20 @@ QByteArray CCSVFile::WriteContacts(const CSortStrArray& list) {
         std::string line;
         line.reserve(contact.size());
         std::string field;
-        // A TAB in the file always ends a field unless it stands inside quotes, so a field
-        // that holds one (read from a quoted field) is quoted again, or reading the file back
-        // would cut it into fields and drop those beyond the eighth.
+        // A TAB in the file ends a field unless it stands inside quotes, and a bare quote is
+        // dropped by the reader: a field holding either is quoted, its quotes doubled.
         const auto endField = [&] {
-            const bool quote = field.find('\t') != std::string::npos;
-            if (quote)
+            if (field.find_first_of("\t\"") == std::string::npos) {
+                line += field;
+            } else {
                 line += '"';
-            line += field;
-            if (quote)
+                for (const char f : field) {
+                    line += f;
+                    if (f == '"')
+                        line += '"';
+                }
                 line += '"';
+            }
             field.clear();
         };
         for (const char c : contact) {

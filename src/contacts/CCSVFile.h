@@ -33,7 +33,6 @@ public:
     // empty lines from taking many times its size in memory.
     static constexpr int kMaxLabels = 1000000;
     static constexpr int kMaxFields = 300;
-    static constexpr int kMaxTabFields = 8;
     static constexpr const char* kMarker = "|QMK|";
     static constexpr const char* kHeaderLine = "|QMK|\tCreated\twith\tQuillmark\r\n";
     static constexpr const char* kEndLine = "|end|";
