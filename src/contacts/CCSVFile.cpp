@@ -171,7 +171,9 @@ void CCSVFile::ApplyUsStyle(std::string& t, int fieldIndex) const {
     }
 }
 
-int CCSVFile::ReadContacts(CSortStrArray& list) const {
+int CCSVFile::ReadContacts(CSortStrArray& list, bool* readInPart) const {
+    if (readInPart != nullptr)
+        *readInPart = false;
     // Lines are cut at ASCII characters only, so the decoded text splits as the bytes would.
     const std::string_view text = textView;
     std::size_t i = text.find('\n');
@@ -197,7 +199,16 @@ int CCSVFile::ReadContacts(CSortStrArray& list) const {
         fieldIndex = 0;
         quoted = false;
         if (list.GetSize() >= kMaxContacts) {
-            showMessage(QStringLiteral("Maximum of 5,000 addresses loaded"));
+            // Only a record with some text in it would have been a contact.
+            const bool more = i + 1 < text.size() &&
+                              text.find_first_not_of(" \t\r\n\v\f\"", i + 1) != std::string::npos;
+            if (readInPart != nullptr)
+                *readInPart = more;
+            static_assert(kMaxContacts == 5000, "the message names the limit");
+            showMessage(more ? QStringLiteral("Maximum of 5,000 addresses loaded\n\nThe file "
+                                              "holds more, so Save Contacts asks for a new name "
+                                              "instead of writing over it.")
+                             : QStringLiteral("Maximum of 5,000 addresses loaded"));
             return false;
         }
         return true;
@@ -358,8 +369,10 @@ CCSVFile::LabelTexts CCSVFile::ReadLabelTexts(const QByteArray& data, CSortStrAr
 }
 
 bool ReadContactFile(QString& name, CSortStrArray& list, bool usStyle, DelimitedImporter* importer,
-                     bool& imported) {
+                     bool& imported, bool* readInPart) {
     imported = false;
+    if (readInPart != nullptr)
+        *readInPart = false;
     if (name.isEmpty())
         return false;
     auto data = CCSVFile::ReadFile(name);
@@ -368,7 +381,7 @@ bool ReadContactFile(QString& name, CSortStrArray& list, bool usStyle, Delimited
     CCSVFile file(std::move(*data), name, usStyle);
     switch (file.DetectFormat()) {
     case CCSVFile::OwnFormat:
-        (void)file.ReadContacts(list);
+        (void)file.ReadContacts(list, readInPart);
         return true;
     case CCSVFile::Foreign:
         if (importer == nullptr || !file.ImportContacts(list, *importer))

@@ -53,6 +53,7 @@ ContactReader::Result ContactFileReader::Read(QString& fileName, CSortStrArray& 
         result.exportFile = true;
         return result;
     }
-    result.ok = ReadContactFile(fileName, list, usStyle, delimitedImporter, result.imported);
+    result.ok = ReadContactFile(fileName, list, usStyle, delimitedImporter, result.imported,
+                                &result.readInPart);
     return result;
 }
