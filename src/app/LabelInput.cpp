@@ -7,6 +7,7 @@
 #include "contacts/ImportTableModel.h"
 #include "contacts/VCardParser.h"
 #include "platform/FileError.h"
+#include "platform/RegularFile.h"
 #include "platform/Text.h"
 
 #include <QFile>
@@ -238,11 +239,8 @@ const std::vector<Format>& formats() {
 }
 
 Result readFile(const QString& path, const ImportChoices& choices) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        auto cause = FileError::probeOpen(path, false);
-        if (cause == FileError::None)
-            cause = FileError::Generic;
+    QFile file;
+    if (const auto cause = RegularFile::open(file, path); cause != FileError::None) {
         Result failed;
         failed.error = FileError::cantOpenMessage(path, cause);
         return failed;

@@ -5,6 +5,7 @@
 #include "contacts/DelimitedTable.h"
 #include "platform/AppPaths.h"
 #include "platform/Prompt.h"
+#include "platform/RegularFile.h"
 #include "platform/SaveFile.h"
 #include "platform/Text.h"
 
@@ -38,8 +39,8 @@ CCSVFile::CCSVFile(QByteArray data, QString fileName, bool usStyle)
 std::optional<QByteArray> CCSVFile::ReadFile(QString& fileName) {
     if (fileName.isEmpty())
         return std::nullopt;
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly)) {
+    QFile file;
+    if (RegularFile::open(file, fileName) != FileError::None) {
         showMessage(QStringLiteral("Can't open file: ") + fileName);
         fileName.clear();
         return std::nullopt;

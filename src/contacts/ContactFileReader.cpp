@@ -4,6 +4,7 @@
 #include "contacts/VCardParser.h"
 #include "platform/AppPaths.h"
 #include "platform/Prompt.h"
+#include "platform/RegularFile.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -14,8 +15,8 @@ namespace {
 constexpr qint64 kHeadBytes = 4096;
 
 bool startsLikeVCard(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    QFile file;
+    if (RegularFile::open(file, path) != FileError::None)
         return false;
     return VCardParser::LooksLikeVCard(file.read(kHeadBytes));
 }

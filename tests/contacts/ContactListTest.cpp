@@ -5,6 +5,7 @@
 #include "contacts/DelimitedImporter.h"
 #include "labels/LabelPreferences.h"
 
+#include "Fifo.h"
 #include "ScriptedPrompt.h"
 #include "TempDir.h"
 
@@ -456,4 +457,25 @@ TEST(ContactList, SavingMoreContactsThanAFileOpensWithWarns) {
     EXPECT_FALSE(f.list.SaveContacts());
     EXPECT_EQ(prompt.shown.back().text, warning);
     EXPECT_TRUE(f.list.contactsModified);
+}
+
+// A named pipe (or a device) as the contact list is refused at once, when opened and when
+// chosen to save to; nothing waits for a writer, and the list stays.
+TEST(ContactList, PipesAreRefusedWithoutWaiting) {
+    Fixture f;
+    f.fillOld();
+    const QString fifo = makeFifo(f.dir.path(QStringLiteral("pipe.csv")));
+    ASSERT_FALSE(fifo.isEmpty());
+    HangGuard guard;
+    for (const QString& path : {fifo, QStringLiteral("/dev/zero")}) {
+        ScriptedPrompt prompt;
+        prompt.answer(Prompt::Answer::No);
+        QString name = path;
+        EXPECT_FALSE(f.list.LoadContacts(ContactSource::kFile, name));
+        EXPECT_TRUE(name.isEmpty());
+        EXPECT_EQ(prompt.texts().mid(1), QStringList{QStringLiteral("Can't open file: ") + path});
+        EXPECT_EQ(f.list.contacts.Strings(), std::vector<std::string>{"Old Contact"});
+        EXPECT_EQ(f.list.contactFileName, QStringLiteral("/old/list.csv"));
+    }
+    EXPECT_FALSE(ContactFileReader::IsVCardFile(fifo));
 }

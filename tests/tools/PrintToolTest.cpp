@@ -1,5 +1,6 @@
 // quillmark-print end to end: the PDF it writes is read back with pdftotext, and every
 // word must lie inside the rectangle of its label, measured from the paper's corner.
+#include "Fifo.h"
 #include "TempDir.h"
 
 #include "app/LabelListFile.h"
@@ -256,6 +257,25 @@ TEST(QuillmarkPrint, FailuresLeaveTheOutputAlone) {
         EXPECT_FALSE(run.err.isEmpty());
     }
     EXPECT_EQ(dir.read(QStringLiteral("keep.pdf")), QByteArray("old content"));
+}
+
+// Inputs other than standard input are read only when they are regular files: a named pipe
+// or a device is refused at once, as input and as sheet file.
+TEST(QuillmarkPrint, PipesAndDevicesAreRefusedAtOnce) {
+    TempDir dir;
+    const QString pdf = dir.path(QStringLiteral("out.pdf"));
+    const QString fifo = makeFifo(dir.path(QStringLiteral("pipe.csv")));
+    ASSERT_FALSE(fifo.isEmpty());
+    const QString input = writeLabels(dir, 3);
+    for (const QStringList& args : {QStringList{fifo}, QStringList{QStringLiteral("/dev/zero")},
+                                    QStringList{input, QStringLiteral("--dim"), fifo}}) {
+        const ToolRun run = runTool(args + QStringList{QStringLiteral("-o"), pdf});
+        EXPECT_EQ(run.exitCode, 1) << args.join(QLatin1Char(' ')).toStdString();
+        EXPECT_TRUE(run.err.contains(QStringLiteral("Can't open file: ") + args.last() +
+                                     QStringLiteral(". Error = 6")))
+            << run.err.toStdString();
+    }
+    EXPECT_FALSE(QFile::exists(pdf));
 }
 
 TEST(QuillmarkPrint, LabelListPrintsOnItsOwnSheet) {
