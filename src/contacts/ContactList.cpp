@@ -51,6 +51,10 @@ bool ContactList::LoadContacts(std::uint8_t kind, QString& fileName) {
     ContactReader* reader = Reader(kind);
     if (reader == nullptr)
         return false;
+    // A file source without a file (an unsaved list) has nothing to read: no merge question
+    // without a name to put in it.
+    if (kind == ContactSource::kFile && fileName.isEmpty())
+        return false;
 
     bool replace = true;
     if (!contacts.IsEmpty()) {

@@ -479,3 +479,17 @@ TEST(ContactList, PipesAreRefusedWithoutWaiting) {
     }
     EXPECT_FALSE(ContactFileReader::IsVCardFile(fifo));
 }
+
+// Reloading an unsaved list (after ticking "Use US style...") has no file to read: nothing
+// is asked, with an empty name or otherwise, and the list stays.
+TEST(ContactList, UnsavedListHasNothingToReload) {
+    Fixture f;
+    f.list.NewContactList();
+    f.list.contacts.Add("Typed\r\n");
+    ScriptedPrompt prompt;
+    QString none;
+    EXPECT_FALSE(f.list.LoadContacts(ContactSource::kFile, none));
+    EXPECT_TRUE(prompt.shown.empty());
+    EXPECT_EQ(f.list.contacts.Strings(), std::vector<std::string>{"Typed\r\n"});
+    EXPECT_TRUE(f.list.contactsModified);
+}
