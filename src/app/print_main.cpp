@@ -271,12 +271,18 @@ int main(int argc, char** argv) {
         return kExitUsage;
     }
 
+    if (printTestSheet && choices.choices->given) {
+        say(QStringLiteral("--columns, --skip-rows and --delimiter apply to delimited files "
+                           "only, and a test sheet has no input file."));
+        return kExitUsage;
+    }
+
     LabelInput::Result input;
     if (!printTestSheet) {
         input = LabelInput::readFile(inputs.first(), *choices.choices);
         if (!input.ok()) {
             say(input.error);
-            return kExitFailure;
+            return input.badOptions ? kExitUsage : kExitFailure;
         }
         if (input.labels.empty()) {
             say(QStringLiteral("%1 holds no labels.").arg(inputs.first()));
