@@ -358,6 +358,7 @@ TEST(ImportCSVDlg, OpensAtTheDetectedDelimiterWithItsOwnColumns) {
                         EXPECT_EQ(d.delimiter(), ';');
                         EXPECT_EQ(d.model().DataColumnCount(), 3);
                         EXPECT_EQ(d.model().Cell(1, 2), "12, rue de l'\xC3\x89glise");
+        shoot(d, "import-semicolon");
                         // Switching to the comma gives that delimiter's own columns.
                         combo->setCurrentIndex(0);
                         EXPECT_EQ(d.delimiter(), ',');
