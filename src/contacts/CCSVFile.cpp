@@ -379,7 +379,15 @@ bool ReadContactFile(QString& name, CSortStrArray& list, bool usStyle, Delimited
     auto data = CCSVFile::ReadFile(name);
     if (!data)
         return false;
-    CCSVFile file(std::move(*data), name, usStyle);
+    return ReadContactBytes(std::move(*data), name, list, usStyle, importer, imported, readInPart);
+}
+
+bool ReadContactBytes(QByteArray data, const QString& name, CSortStrArray& list, bool usStyle,
+                      DelimitedImporter* importer, bool& imported, bool* readInPart) {
+    imported = false;
+    if (readInPart != nullptr)
+        *readInPart = false;
+    CCSVFile file(std::move(data), name, usStyle);
     switch (file.DetectFormat()) {
     case CCSVFile::OwnFormat:
         (void)file.ReadContacts(list, readInPart);

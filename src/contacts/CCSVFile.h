@@ -122,6 +122,11 @@ private:
                                    DelimitedImporter* importer, bool& imported,
                                    bool* readInPart = nullptr);
 
+// The same for a file's bytes already read; name is for messages.
+[[nodiscard]] bool ReadContactBytes(QByteArray data, const QString& name, CSortStrArray& list,
+                                    bool usStyle, DelimitedImporter* importer, bool& imported,
+                                    bool* readInPart = nullptr);
+
 // Writes list as a contact list file, replacing path only when the whole file was written.
 // On failure shows a message and returns false; the old file is untouched.
 [[nodiscard]] bool SaveContactFile(const QString& path, const CSortStrArray& list);

@@ -32,10 +32,11 @@ bool ContactFileReader::IsVCardFile(const QString& path) {
 ContactReader::Result ContactFileReader::Read(QString& fileName, CSortStrArray& list,
                                               bool usStyle) {
     Result result;
-    if (!fileName.isEmpty() && startsLikeVCard(fileName)) {
-        const auto data = CCSVFile::ReadFile(fileName);
-        if (!data)
-            return result;
+    // Read once: what it holds decides how it is taken.
+    auto data = CCSVFile::ReadFile(fileName);
+    if (!data)
+        return result;
+    if (VCardParser::LooksLikeVCard(data->left(kHeadBytes))) {
         std::vector<std::string> contacts = VCardParser::ContactTexts(*data, usStyle);
         static_assert(VCardParser::kMaxCards == 1000000, "the message names the limit");
         if (contacts.size() > VCardParser::kMaxCards) {
@@ -54,7 +55,7 @@ ContactReader::Result ContactFileReader::Read(QString& fileName, CSortStrArray& 
         result.exportFile = true;
         return result;
     }
-    result.ok = ReadContactFile(fileName, list, usStyle, delimitedImporter, result.imported,
-                                &result.readInPart);
+    result.ok = ReadContactBytes(std::move(*data), fileName, list, usStyle, delimitedImporter,
+                                 result.imported, &result.readInPart);
     return result;
 }
