@@ -432,7 +432,10 @@ int main(int argc, char** argv) {
             std::fflush(stderr);
             progressShown = true;
         };
-        next = job.Print(device, printTestSheet, *firstPosition);
+        const PrintOutcome outcome = job.Print(device, printTestSheet, *firstPosition);
+        if (outcome.failed())
+            say(outcome.message());
+        next = outcome.nextPosition();
         if (progressShown)
             std::fputs("\r\033[K", stderr); // the summary takes the progress line's place
         completed = device.completed();

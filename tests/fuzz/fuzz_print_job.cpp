@@ -35,7 +35,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const int messagesBefore = prompt.messages;
     CLabelPrinter job =
         testSheet ? CLabelPrinter(format.geometry) : CLabelPrinter(format, "Serif", labels);
-    const int next = job.Print(device, testSheet, first);
+    const int next = job.Print(device, testSheet, first).nextPosition();
     const bool refused = prompt.messages > messagesBefore;
     if (refused) {
         FUZZ_CHECK(next == 0 && device.calls.empty());

@@ -1,11 +1,13 @@
 #include "labels/ui/PrinterDevice.h"
 
 #include "labels/QtDrawSurface.h"
+#include "labels/ui/CupsPrintDevice.h"
 #include "platform/Prompt.h"
 
 #include <QFile>
 #include <QPageLayout>
 #include <QPrinter>
+#include <QPrinterInfo>
 
 PrinterDevice::PrinterDevice(std::unique_ptr<QPrinter> p) : qprinter(std::move(p)) {}
 
@@ -14,12 +16,44 @@ PrinterDevice::~PrinterDevice() {
         painter.end();
 }
 
-std::unique_ptr<PrintDevice> PrinterDevice::ask() {
+std::unique_ptr<PrintDevice> PrinterDevice::ask(const SheetGeometry& sheet) {
     auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
     // Page ranges and selections mean nothing to a label job.
     printer->setPrintRange(QPrinter::AllPages);
+    useSheetPaper(*printer, sheet);
+    const QString offered = printer->printerName();
     if (!prompt().choosePrinter(*printer))
         return nullptr;
+    // Another printer was picked, not another paper: that printer is asked for the sheet's.
+    if (printer->printerName() != offered)
+        useSheetPaper(*printer, sheet);
+    return forPrinter(std::move(printer));
+}
+
+void PrinterDevice::useSheetPaper(QPrinter& printer, const SheetGeometry& sheet) {
+    const QPrinterInfo info(printer);
+    const QPageSize own = info.isNull() ? printer.pageLayout().pageSize() : info.defaultPageSize();
+    const SheetPaper::Choice choice = SheetPaper::choose(sheet, own);
+    printer.setPageSize(choice.size);
+    printer.setPageOrientation(choice.orientation);
+}
+
+SheetPaper::Printed PrinterDevice::printed(const QPrinter& printer) {
+    const QPageLayout layout = printer.pageLayout();
+    return {layout.fullRect(QPageLayout::Millimeter).size(),
+            layout.paintRect(QPageLayout::Millimeter)};
+}
+
+std::optional<DeviceRect> PrinterDevice::printableArea() const {
+    // A file holds the whole paper: its margins only move the origin, they cut nothing off.
+    return std::nullopt;
+}
+
+std::unique_ptr<PrintDevice> PrinterDevice::forPrinter(std::unique_ptr<QPrinter> printer) {
+    // A printer queue gets the job whole or not at all; a file is written by Qt. Without any
+    // printer Qt's dialog leaves a PDF printer without a file: that is no printer either.
+    if (printer->outputFileName().isEmpty())
+        return std::make_unique<CupsPrintDevice>(std::move(printer));
     return std::make_unique<PrinterDevice>(std::move(printer));
 }
 

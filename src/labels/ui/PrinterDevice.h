@@ -1,6 +1,9 @@
 #pragma once
 
+#include "labels/LabelPrinter.h"
 #include "labels/PrintDevice.h"
+#include "labels/SheetGeometry.h"
+#include "labels/SheetPaper.h"
 
 #include <QPainter>
 #include <memory>
@@ -8,7 +11,7 @@
 class QPrinter;
 class QtDrawSurface;
 
-// Prints on a printer chosen in the print dialog.
+// Prints into the file chosen in the print dialog ("Print to File (PDF)").
 // The page's origin is the printable area's corner; the physical offsets say how far that
 // lies from the paper's corner, so labels are placed from the paper's edges.
 class PrinterDevice : public PrintDevice {
@@ -16,8 +19,15 @@ public:
     explicit PrinterDevice(std::unique_ptr<QPrinter> printer);
     ~PrinterDevice() override;
 
-    // Shows the print dialog; nullptr when the user cancels it.
-    static std::unique_ptr<PrintDevice> ask();
+    // Shows the print dialog with the sheet's paper asked of the printer; nullptr when the
+    // user cancels it.
+    static std::unique_ptr<PrintDevice> ask(const SheetGeometry& sheet);
+    // Asks the printer for the paper and orientation the sheet's labels are printed on.
+    static void useSheetPaper(QPrinter& printer, const SheetGeometry& sheet);
+    // The paper as the printer will print it.
+    static SheetPaper::Printed printed(const QPrinter& printer);
+    // The device for a printer set up as the dialog leaves it: a CUPS queue or a file.
+    static std::unique_ptr<PrintDevice> forPrinter(std::unique_ptr<QPrinter> printer);
 
     int startDoc(const QString& documentName) override;
     int startPage() override;
@@ -25,6 +35,7 @@ public:
     int endDoc() override;
     int abortDoc() override;
     int deviceCaps(DeviceCap cap) const override;
+    std::optional<DeviceRect> printableArea() const override;
     DrawSurface& surface() override;
     QString printerName() const override;
 
@@ -38,7 +49,7 @@ private:
     bool pageFailed = false;
 };
 
-// The device source for the main window's Print command and the test sheet.
-inline std::unique_ptr<PrintDevice> askForPrinter() {
-    return PrinterDevice::ask();
+// The device source for the main window's Print command and the test sheet of a sheet.
+inline CLabelPrinter::DeviceSource askForPrinter(const SheetGeometry& sheet) {
+    return [sheet] { return PrinterDevice::ask(sheet); };
 }
