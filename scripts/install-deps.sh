@@ -3,9 +3,10 @@
 # packages named as arguments (scripts/package.sh names its tools).
 # Safe to run again: only missing packages are installed.
 set -e
+# glabels-data: gLabels' label templates, read as a database of label sheets.
 packages="cmake ninja-build g++ pkg-config qt6-base-dev libcurl4-openssl-dev libgtest-dev libgmock-dev
 fonts-liberation poppler-utils xvfb xauth openssl clang libclang-rt-14-dev
-man-db desktop-file-utils appstream shared-mime-info
+man-db desktop-file-utils appstream shared-mime-info glabels-data
 libcups2-dev cups cups-client cups-bsd printer-driver-cups-pdf ghostscript $*"
 missing=""
 for p in $packages; do

@@ -7,6 +7,7 @@
 #include "labels/LabelPreferences.h"
 #include "labels/LabelPrinter.h"
 #include "labels/PdfPrintDevice.h"
+#include "labels/SheetCatalogue.h"
 #include "labels/SheetLibrary.h"
 #include "platform/Allocator.h"
 #include "platform/FileError.h"
@@ -130,17 +131,19 @@ int listSheets(const QString& text) {
         say(library.error);
         return kExitFailure;
     }
-    const auto found = SheetLibrary::find(library.sheets, text);
+    const auto found = SheetLibrary::find(SheetCatalogue::standard().sheets(), text);
     if (found.empty()) {
         say(QStringLiteral("no sheet matches \"%1\".").arg(text));
         return kExitFailure;
     }
     for (const LabelSheet* sheet : found) {
         const QString line =
-            QStringLiteral("%1\t%2\t%3\t%4 per sheet\t%5\t%6\n")
+            QStringLiteral("%1\t%2\t%3\t%4 per sheet\t%5\t%6\t%7\n")
                 .arg(sheet->codes.join(QStringLiteral(" / ")), sheet->maker, sheet->family)
                 .arg(sheet->perSheet())
-                .arg(LabelSheet::paperName(sheet->paper), sheet->description);
+                .arg(LabelSheet::paperName(sheet->paper), sheet->description,
+                     LabelSheet::originName(sheet->origin) +
+                         (sheet->disputed ? QStringLiteral(", figures disputed") : QString()));
         std::fputs(line.toLocal8Bit().constData(), stdout);
     }
     return 0;
@@ -271,12 +274,18 @@ int main(int argc, char** argv) {
         return kExitUsage;
     }
 
+    if (printTestSheet && choices.choices->given) {
+        say(QStringLiteral("--columns, --skip-rows and --delimiter apply to delimited files "
+                           "only, and a test sheet has no input file."));
+        return kExitUsage;
+    }
+
     LabelInput::Result input;
     if (!printTestSheet) {
         input = LabelInput::readFile(inputs.first(), *choices.choices);
         if (!input.ok()) {
             say(input.error);
-            return kExitFailure;
+            return input.badOptions ? kExitUsage : kExitFailure;
         }
         if (input.labels.empty()) {
             say(QStringLiteral("%1 holds no labels.").arg(inputs.first()));
@@ -304,7 +313,8 @@ int main(int argc, char** argv) {
             say(library.error);
             return kExitFailure;
         }
-        const LabelSheet* chosen = SheetLibrary::byCode(library.sheets, parser.value(sheet));
+        const LabelSheet* chosen =
+            SheetLibrary::byCode(SheetCatalogue::standard().sheets(), parser.value(sheet));
         if (chosen == nullptr) {
             say(QStringLiteral("no sheet in the library has the code \"%1\"; "
                                "--list-sheets shows them.")

@@ -33,7 +33,9 @@ Spacing bestSpacing(double margin, double size, double pitch, int count) {
             continue;
         for (int g = static_cast<int>(std::floor(ideal)) - 1;
              g <= static_cast<int>(std::ceil(ideal)) + 1; ++g) {
-            if (g < 0 || (count > 1 && std::abs(s + g - pitch * 10.0) > 1.0 + kEpsilon))
+            // A single column or row has no gutter to use.
+            if (g < 0 || (count <= 1 && g != 0) ||
+                (count > 1 && std::abs(s + g - pitch * 10.0) > 1.0 + kEpsilon))
                 continue;
             double worst = 0;
             for (int i = 0; i < count; ++i) {
@@ -53,15 +55,31 @@ Spacing bestSpacing(double margin, double size, double pitch, int count) {
     return best;
 }
 
-QString figure(double mm) {
-    // 63.5, 38.1, 70: as the makers print them
-    QString text = QString::number(mm, 'f', 1);
-    if (text.endsWith(QLatin1String(".0")))
-        text.chop(2);
+} // namespace
+
+QString LabelSheet::figure(double mm) {
+    // 63.5, 38.1, 70 as the makers print them; 44.45 for 1 3/4 in, which a tenth would miss.
+    QString text = QString::number(std::round(mm * 100.0) / 100.0, 'f', 2);
+    while (text.endsWith(QLatin1Char('0')))
+        text.chop(1);
+    if (text.endsWith(QLatin1Char('.')))
+        text.chop(1);
     return text;
 }
 
-} // namespace
+QString LabelSheet::originName(Origin origin) {
+    switch (origin) {
+    case Origin::BuiltIn:
+        return QStringLiteral("built in");
+    case Origin::GLabels:
+        return QStringLiteral("gLabels");
+    case Origin::UserGLabels:
+        return QStringLiteral("your gLabels templates");
+    case Origin::LibreOffice:
+        return QStringLiteral("LibreOffice");
+    }
+    return {};
+}
 
 QSizeF LabelSheet::paperSize(Paper paper) {
     return paper == Paper::A4 ? QSizeF(210.0, 297.0) : QSizeF(215.9, 279.4);

@@ -13,6 +13,8 @@
 struct LabelSheet {
     enum class Paper { A4, Letter };
     enum class Unit { Millimetre, Inch };
+    // Where the sheet comes from: the program's own library or a label database installed.
+    enum class Origin { BuiltIn, GLabels, UserGLabels, LibreOffice };
 
     QString maker;
     QStringList codes; // the first is the one shown
@@ -26,11 +28,20 @@ struct LabelSheet {
     double left = 0, top = 0;      // the first label's edges from the paper's corner
     int across = 0, down = 0;
     std::optional<double> radius; // corner radius, where the maker states it
+    Origin origin = Origin::BuiltIn;
+    // Where a database's figures for the same code are wrong, and why (built-in sheets).
+    QString note;
+    // Two databases give this code different layouts; both are shown.
+    bool disputed = false;
 
     QString code() const { return codes.isEmpty() ? QString() : codes.first(); }
     int perSheet() const { return across * down; }
     static QSizeF paperSize(Paper paper); // millimetres
     static QString paperName(Paper paper);
+    // "built in", "gLabels", "your gLabels templates", "LibreOffice".
+    static QString originName(Origin origin);
+    // A length in millimetres as shown: to the hundredth where the figure needs it.
+    static QString figure(double mm);
 
     // The program's own geometry in tenths of a millimetre. Sizes are rounded to the nearest
     // tenth; each margin and gutter is the pair of neighbouring tenths that keeps every

@@ -23,6 +23,12 @@ int MmToPreview(int mm) {
     return (mm * 910 / 210 + 5) / 10;
 }
 
+DeviceRect SheetOutline(double widthMm, double heightMm) {
+    // The frame is drawn one pixel outside the paper on each side.
+    return {0, 0, MmToPreview(static_cast<int>(widthMm)) + 2,
+            MmToPreview(static_cast<int>(heightMm)) + 2};
+}
+
 Grid ComputeGrid(const DimensionValues& v) {
     Grid g;
     g.stepX = MmToPreview(wholeMm(v.labelWidth + v.verticalGutter));

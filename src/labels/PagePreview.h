@@ -17,6 +17,9 @@ constexpr std::uint32_t kShadowColour = 0x646464; // red, green and blue 100
 // Whole millimetres to preview pixels.
 int MmToPreview(int mm);
 
+// The outline of a sheet of paper of that size in millimetres (kSheet for A4).
+DeviceRect SheetOutline(double widthMm, double heightMm);
+
 struct Grid {
     DeviceRect first; // the label at row 0, column 0
     int stepX = 0;    // from one column to the next

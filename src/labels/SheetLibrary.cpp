@@ -6,6 +6,9 @@
 #include <QJsonObject>
 #include <QRegularExpression>
 
+#include <algorithm>
+#include <cmath>
+
 namespace {
 
 constexpr double kMmPerInch = 25.4;
@@ -65,6 +68,7 @@ SheetLibrary::LoadResult SheetLibrary::parse(const QByteArray& json) {
         LabelSheet layout;
         layout.family = name;
         layout.source = f.value(QLatin1String("source")).toString();
+        layout.note = f.value(QLatin1String("note")).toString();
         if (name.isEmpty() || layout.source.isEmpty()) {
             result.error = familyError(name, QStringLiteral("a family needs a name and a source"));
             break;
@@ -136,6 +140,8 @@ SheetLibrary::LoadResult SheetLibrary::parse(const QByteArray& json) {
             LabelSheet sheet = layout;
             sheet.maker = s.value(QLatin1String("maker")).toString();
             sheet.description = s.value(QLatin1String("description")).toString();
+            if (s.contains(QLatin1String("note")))
+                sheet.note = s.value(QLatin1String("note")).toString();
             for (const QJsonValue& c : s.value(QLatin1String("codes")).toArray())
                 if (!c.toString().trimmed().isEmpty())
                     sheet.codes << c.toString().trimmed();
@@ -167,18 +173,118 @@ const SheetLibrary::LoadResult& SheetLibrary::builtIn() {
     return library;
 }
 
+namespace {
+
+// "1 3/4", "2-5/8", "1.33", "44,45" (already with points) as a number; nullopt otherwise.
+std::optional<double> valueOf(const QString& text) {
+    static const QRegularExpression re(
+        QStringLiteral("^(\\d+(?:\\.\\d+)?)(?:[ -](\\d+)/(\\d+))?$|^(\\d+)/(\\d+)$"));
+    const auto m = re.match(text);
+    if (!m.hasMatch())
+        return std::nullopt;
+    if (!m.captured(4).isEmpty()) {
+        const double d = m.captured(5).toDouble();
+        return d > 0 ? std::optional(m.captured(4).toDouble() / d) : std::nullopt;
+    }
+    double v = m.captured(1).toDouble();
+    if (!m.captured(2).isEmpty()) {
+        const double d = m.captured(3).toDouble();
+        if (!(d > 0))
+            return std::nullopt;
+        v += m.captured(2).toDouble() / d;
+    }
+    return v;
+}
+
+// How far a typed figure may be from the sheet's: half its last digit (fractions are exact),
+// and a little for the figures published to hundredths.
+double toleranceOf(const QString& text) {
+    const int point = text.indexOf(QLatin1Char('.'));
+    if (point < 0 || text.contains(QLatin1Char('/')))
+        return 0.006;
+    const int decimals = static_cast<int>(text.size()) - point - 1;
+    return 0.5 * std::pow(10.0, -decimals) + 0.006;
+}
+
+struct SizeTerm {
+    QString a, b; // as typed
+    double x = 0, y = 0;
+    QString unit; // "mm", "in" or empty
+};
+
+bool near(double sheet, double typed, double tolerance) {
+    return std::abs(sheet - typed) <= tolerance + 1e-9;
+}
+
+// A size "a x b" is a layout (across x down), or the label's size in mm or inches, either
+// way round.
+bool sizeMatches(const SizeTerm& t, const LabelSheet& s) {
+    const bool whole = !t.a.contains(QLatin1Char('.')) && !t.a.contains(QLatin1Char('/')) &&
+                       !t.b.contains(QLatin1Char('.')) && !t.b.contains(QLatin1Char('/'));
+    if (t.unit.isEmpty() && whole && s.across == static_cast<int>(t.x) &&
+        s.down == static_cast<int>(t.y))
+        return true;
+    const double ta = toleranceOf(t.a), tb = toleranceOf(t.b);
+    auto fits = [&](double scale) {
+        const double w = s.width / scale, h = s.height / scale;
+        return (near(w, t.x, ta) && near(h, t.y, tb)) || (near(h, t.x, ta) && near(w, t.y, tb));
+    };
+    if (t.unit != QLatin1String("in") && fits(1.0))
+        return true;
+    return t.unit != QLatin1String("mm") && fits(kMmPerInch);
+}
+
+// "J8160-25", "L7160-100": a code as printed on a pack of that many sheets.
+QString withoutPackCount(const QString& code) {
+    static const QRegularExpression pack(QStringLiteral("^(.*[A-Za-z].*\\d)-\\d+$"));
+    const auto m = pack.match(code.trimmed());
+    return m.hasMatch() ? m.captured(1) : QString();
+}
+
+} // namespace
+
 std::vector<const LabelSheet*> SheetLibrary::find(const std::vector<LabelSheet>& sheets,
                                                   const QString& text,
                                                   std::optional<LabelSheet::Paper> paper) {
-    // Sizes, layouts and counts are one term each and match whole; anything else is a word
-    // that matches from its start.
+    // A pack code searches for its sheet.
+    QString typed = text.trimmed();
+    if (const QString base = withoutPackCount(typed); !base.isEmpty() && byCode(sheets, base))
+        typed = base;
+
+    // Sizes and layouts are one term each and match by value; counts match whole; anything
+    // else is a word that matches from its start.
     static const QRegularExpression terms(
-        QStringLiteral("\\d+(?:\\.\\d+)?(?: \\d+/\\d+)? x \\d+(?:\\.\\d+)?(?: \\d+/\\d+)?"
-                       "(?: (?:mm|in)\\b)?|\\d+ per sheet|\\d+ up\\b|\\S+"));
+        QStringLiteral("(\\d+[ -]\\d+/\\d+|\\d+/\\d+|\\d+(?:\\.\\d+)?)(?: ?(?:\"|in\\b))? x "
+                       "(\\d+[ -]\\d+/\\d+|\\d+/\\d+|\\d+(?:\\.\\d+)?) ?(\"|in\\b|mm\\b)?"
+                       "|\\d+ per sheet|\\d+ up\\b|\\S+"));
     std::vector<QRegularExpression> wanted;
-    const QString query = normalised(text);
+    std::vector<SizeTerm> sizes;
+    QString query = normalised(typed);
+    query.replace(QStringLiteral("\u2033"), QStringLiteral("\""));
+    static const QRegularExpression inchMark(QStringLiteral("(\\d)\"\\s*x"));
+    query.replace(inchMark, QStringLiteral("\\1\" x"));
+    static const QRegularExpression inchMarkX(QStringLiteral("(\\d)\"x"));
+    query.replace(inchMarkX, QStringLiteral("\\1\" x"));
     for (auto it = terms.globalMatch(query); it.hasNext();) {
-        const QString term = it.next().captured(0);
+        const auto m = it.next();
+        const QString term = m.captured(0);
+        if (!m.captured(2).isEmpty()) {
+            const auto x = valueOf(m.captured(1));
+            const auto y = valueOf(m.captured(2));
+            if (x && y) {
+                const QString unit = m.captured(3);
+                sizes.push_back({m.captured(1), m.captured(2), *x, *y,
+                                 unit == QLatin1String("mm") ? unit
+                                 : unit.isEmpty()            ? QString()
+                                                             : QStringLiteral("in")});
+                if (m.captured(0).contains(QLatin1Char('"')) && unit.isEmpty())
+                    sizes.back().unit = QStringLiteral("in");
+                continue;
+            }
+        }
+        // Punctuation between terms ("3 x 7, 63.5 x 38.1 mm") is not a word.
+        if (!term.contains(QRegularExpression(QStringLiteral("\\w"))))
+            continue;
         const bool whole = term.contains(QLatin1Char(' '));
         // A number may follow letters, so "7160" finds L7160, but never other digits.
         const bool numeric = term.front().isDigit();
@@ -192,8 +298,15 @@ std::vector<const LabelSheet*> SheetLibrary::find(const std::vector<LabelSheet>&
     for (const LabelSheet& sheet : sheets) {
         if (paper && sheet.paper != *paper)
             continue;
-        const QString haystack = normalised(sheet.searchText());
         bool all = true;
+        for (const SizeTerm& t : sizes)
+            if (!sizeMatches(t, sheet)) {
+                all = false;
+                break;
+            }
+        if (!all)
+            continue;
+        const QString haystack = wanted.empty() ? QString() : normalised(sheet.searchText());
         for (const QRegularExpression& re : wanted)
             if (!re.match(haystack).hasMatch()) {
                 all = false;
@@ -202,14 +315,22 @@ std::vector<const LabelSheet*> SheetLibrary::find(const std::vector<LabelSheet>&
         if (all)
             found.push_back(&sheet);
     }
+    // A sheet sold under exactly the code typed comes first: "8160" is Avery 8160, not the
+    // A4 sheet that also carries J8160.
+    std::stable_partition(found.begin(), found.end(), [&](const LabelSheet* s) {
+        for (const QString& c : s->codes)
+            if (c.compare(typed, Qt::CaseInsensitive) == 0)
+                return true;
+        return false;
+    });
     return found;
 }
 
 const LabelSheet* SheetLibrary::byCode(const std::vector<LabelSheet>& sheets, const QString& code) {
-    const QString wanted = code.trimmed();
-    for (const LabelSheet& sheet : sheets)
-        for (const QString& c : sheet.codes)
-            if (c.compare(wanted, Qt::CaseInsensitive) == 0)
-                return &sheet;
+    for (const QString& wanted : {code.trimmed(), withoutPackCount(code)})
+        for (const LabelSheet& sheet : sheets)
+            for (const QString& c : sheet.codes)
+                if (!wanted.isEmpty() && c.compare(wanted, Qt::CaseInsensitive) == 0)
+                    return &sheet;
     return nullptr;
 }

@@ -1,6 +1,7 @@
 #include "labels/SheetLibrary.h"
 #include "labels/DimensionValues.h"
 
+#include <QRegularExpression>
 #include <QSet>
 #include <cmath>
 #include <functional>
@@ -252,4 +253,144 @@ TEST(SheetLibrary, RefusesDataThatCannotBeRight) {
     ASSERT_TRUE(r.ok()) << r.error.toStdString();
     EXPECT_NEAR(r.sheets[0].width, 66.675, 1e-9);
     EXPECT_NEAR(r.sheets[0].top, 12.7, 1e-9);
+}
+
+// Codes that once sat on another sheet's layout, each checked against its maker's layout.
+TEST(SheetLibrary, CodesSitOnTheirOwnLayouts) {
+    constexpr double in = 25.4;
+    struct Case {
+        const char* code;
+        LabelSheet::Paper paper;
+        int across, down;
+        double width, height, hpitch, left; // mm
+    };
+    using P = LabelSheet::Paper;
+    const Case cases[] = {
+        {"OL75", P::Letter, 2, 10, 4 * in, 1 * in, 4.1875 * in, 0.15625 * in},
+        {"OL100", P::Letter, 2, 7, 4 * in, 1.333333 * in, 4.1875 * in, 0.15625 * in},
+        {"OL125", P::Letter, 2, 5, 4 * in, 2 * in, 4.1875 * in, 0.15625 * in},
+        {"OL150", P::Letter, 2, 3, 4 * in, 3.333333 * in, 4.1875 * in, 0.15625 * in},
+        {"5663", P::Letter, 2, 5, 4.25 * in, 2 * in, 4.25 * in, 0},
+        {"8663", P::Letter, 2, 5, 4 * in, 2 * in, 4.1875 * in, 0.15625 * in},
+        {"3651", P::A4, 4, 10, 52.5, 29.7, 52.5, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.code);
+        const LabelSheet* s = SheetLibrary::byCode(library(), QLatin1String(c.code));
+        ASSERT_NE(s, nullptr);
+        EXPECT_EQ(s->paper, c.paper);
+        EXPECT_EQ(s->across, c.across);
+        EXPECT_EQ(s->down, c.down);
+        EXPECT_NEAR(s->width, c.width, 1e-3);
+        EXPECT_NEAR(s->height, c.height, 1e-3);
+        EXPECT_NEAR(s->hpitch, c.hpitch, 1e-3);
+        EXPECT_NEAR(s->left, c.left, 1e-3);
+    }
+    // A full-sheet label, and a sheet whose layout is disputed: neither is known well enough.
+    EXPECT_EQ(SheetLibrary::byCode(library(), QStringLiteral("OL175")), nullptr);
+    EXPECT_EQ(SheetLibrary::byCode(library(), QStringLiteral("3483")), nullptr);
+}
+
+namespace {
+
+// "3 1/2" or "29.7" as a number.
+double lengthOf(const QString& text) {
+    double value = 0;
+    for (const QString& part : text.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+        const auto fraction = part.split(QLatin1Char('/'));
+        value += fraction.size() == 2 ? fraction[0].toDouble() / fraction[1].toDouble()
+                                      : part.toDouble();
+    }
+    return value;
+}
+
+} // namespace
+
+// A family's name ("2 x 2, 3 1/2 x 5 in") is what the picker and --list-sheets show: it
+// names the layout across by down and the label width by height, as the figures give them.
+TEST(SheetLibrary, FamilyNamesMatchTheirFigures) {
+    const QRegularExpression re(
+        QStringLiteral("^(\\d+) x (\\d+), ([\\d./ ]+) x ([\\d./ ]+) (mm|in)$"));
+    for (const LabelSheet& s : library()) {
+        SCOPED_TRACE(s.family.toStdString());
+        const auto m = re.match(s.family);
+        ASSERT_TRUE(m.hasMatch());
+        EXPECT_EQ(m.captured(1).toInt(), s.across);
+        EXPECT_EQ(m.captured(2).toInt(), s.down);
+        const double unit = m.captured(5) == QLatin1String("in") ? 25.4 : 1.0;
+        EXPECT_NEAR(lengthOf(m.captured(3)) * unit, s.width, 0.01);
+        EXPECT_NEAR(lengthOf(m.captured(4)) * unit, s.height, 0.01);
+    }
+}
+
+// A single column or row has no gutter; one of 0.1 mm would show on the Dimensions page.
+TEST(SheetLibrary, SingleColumnsAndRowsHaveNoGutter) {
+    int checked = 0;
+    for (const LabelSheet& s : library()) {
+        const SheetGeometry g = s.toGeometry();
+        if (s.across == 1) {
+            EXPECT_EQ(g.verticalGutter, 0) << name(s);
+            ++checked;
+        }
+        if (s.down == 1) {
+            EXPECT_EQ(g.horizontalGutter, 0) << name(s);
+            ++checked;
+        }
+    }
+    EXPECT_GT(checked, 0);
+}
+
+// Inch figures keep the hundredth they need: 1 3/4 in is 44.45 mm.
+TEST(SheetLibrary, FiguresShowTheHundredthsTheyNeed) {
+    const std::pair<double, const char*> cases[] = {
+        {1.75 * 25.4, "44.45"}, {0.5 * 25.4, "12.7"},      {63.5, "63.5"},
+        {70.0, "70"},           {4.0 / 3 * 25.4, "33.87"},
+    };
+    for (const auto& [mm, text] : cases)
+        EXPECT_EQ(LabelSheet::figure(mm), QLatin1String(text)) << mm;
+    EXPECT_EQ(SheetLibrary::byCode(library(), QStringLiteral("5167"))->labelName(),
+              QStringLiteral("5167 \u2014 44.45 \u00d7 12.7 mm, 4 \u00d7 20"));
+}
+
+// What the program itself shows, and what is printed on the box, finds the sheet.
+TEST(SheetLibrary, FindsTheTextsShownAndPackCodes) {
+    struct Case {
+        const char* text;
+        const char* code; // a sheet that must be found
+        bool first;       // and come first
+    };
+    const Case cases[] = {
+        {"8160", "8160", true},
+        {"8161", "8161", true},
+        {"8163", "8163", true},
+        {"8168", "8168", true},
+        {"L7160-100", "L7160", true},
+        {"J8160-25", "L7160", true},
+        {"3 x 7, 63.5 x 38.1 mm", "L7160", false},
+        {"L7160 / J8160", "L7160", true},
+        {"1 3/4 x 1/2 in", "5167", false},
+        {"1\" x 2-5/8\"", "5160", false},
+        {"2 5/8\" x 1\"", "5160", false},
+        {"44.45 x 12.7", "5167", false},
+        {"4 x 1.33", "5162", false},
+        {"52,5 x 29,7", "3651", false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        const auto found = SheetLibrary::find(library(), QString::fromUtf8(c.text));
+        const LabelSheet* wanted = SheetLibrary::byCode(library(), QLatin1String(c.code));
+        ASSERT_NE(wanted, nullptr);
+        ASSERT_FALSE(found.empty());
+        EXPECT_NE(std::find(found.begin(), found.end(), wanted), found.end());
+        if (c.first) {
+            EXPECT_EQ(found.front(), wanted) << name(*found.front());
+        }
+    }
+    // Sizes match by value, not by any digits: 4 x 1.33 in is not 4 x 1 in.
+    for (const LabelSheet* s : SheetLibrary::find(library(), QStringLiteral("4 x 1.33")))
+        EXPECT_NEAR(s->height, 1.3333 * 25.4, 0.3) << name(*s);
+    EXPECT_EQ(SheetLibrary::byCode(library(), QStringLiteral("l7160-100"))->code(),
+              QStringLiteral("L7160"));
+    EXPECT_EQ(SheetLibrary::byCode(library(), QStringLiteral("L7160-")), nullptr);
+    EXPECT_EQ(SheetLibrary::byCode(library(), QStringLiteral("5160-")), nullptr);
 }

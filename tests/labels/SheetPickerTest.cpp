@@ -1,6 +1,7 @@
 #include "ScriptedPrompt.h"
 #include "labels/SheetLibrary.h"
 #include "labels/ui/CDimensionsPP.h"
+#include "labels/ui/CPageView.h"
 #include "labels/ui/CSettingsSheet.h"
 #include "labels/ui/CSheetPickerDialog.h"
 #include "labels/ui/SettingsPageIds.h"
@@ -229,4 +230,29 @@ TEST(SheetPickerShots, PickerAndDimensionsPage) {
     sheet.run();
     DialogRunner::setHook({});
     EXPECT_NE(shown, nullptr);
+}
+
+// Typing a code chooses the sheet sold under it, even when a sheet found on the way there
+// (J8160 while typing "816") is still shown; a Letter sheet's miniature is drawn on Letter.
+TEST(SheetPicker, ExactCodeIsChosenAndDrawnOnItsPaper) {
+    ScriptedPrompt p;
+    CSheetPickerDialog picker(library());
+    picker.show();
+    QTest::keyClicks(picker.searchBox(), QStringLiteral("8160"));
+    ASSERT_NE(picker.chosen(), nullptr);
+    EXPECT_EQ(picker.chosen(), SheetLibrary::byCode(library(), QStringLiteral("8160")));
+    EXPECT_EQ(picker.chosen()->paper, LabelSheet::Paper::Letter);
+    EXPECT_EQ(picker.preview()->paper(), LabelSheet::paperSize(LabelSheet::Paper::Letter));
+    // Letter is wider and shorter than A4: the outline's right edge moves out, its foot up.
+    const QImage letter = picker.preview()->grab().toImage();
+    picker.searchBox()->clear();
+    QTest::keyClicks(picker.searchBox(), QStringLiteral("L7160"));
+    EXPECT_EQ(picker.preview()->paper(), LabelSheet::paperSize(LabelSheet::Paper::A4));
+    const QImage a4 = picker.preview()->grab().toImage();
+    EXPECT_EQ(a4.pixelColor(92, 60), QColor(Qt::black));
+    EXPECT_NE(letter.pixelColor(92, 60), QColor(Qt::black));
+    EXPECT_EQ(letter.pixelColor(94, 60), QColor(Qt::black));
+    EXPECT_EQ(letter.pixelColor(60, 122), QColor(Qt::black));
+    EXPECT_NE(a4.pixelColor(60, 122), QColor(Qt::black));
+    EXPECT_TRUE(p.shown.empty());
 }

@@ -1,12 +1,14 @@
 // quillmark-print with library sheets and a printer offset, checked in the PDF it writes.
 #include "TempDir.h"
 
+#include <QDir>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QXmlStreamReader>
 #include <gtest/gtest.h>
 #include <map>
+#include <sys/stat.h>
 
 namespace {
 
@@ -18,10 +20,12 @@ struct ToolResult {
     QString out, err;
 };
 
-ToolResult run(const QStringList& args) {
+ToolResult run(const QStringList& args, const QString& home = {}) {
     QProcess p;
     auto env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    if (!home.isEmpty())
+        env.insert(QStringLiteral("HOME"), home);
     p.setProcessEnvironment(env);
     p.start(kTool, args);
     EXPECT_TRUE(p.waitForFinished(60000));
@@ -156,7 +160,18 @@ TEST(QuillmarkPrintSheets, ListsSheetsAndRefusesWhatItCannotUse) {
     const Case cases[] = {
         {{QStringLiteral("--list-sheets"), QStringLiteral("L7160")},
          0,
-         "L7160 / J8160\tAvery\t3 x 7, 63.5 x 38.1 mm\t21 per sheet\tA4\tAddress labels\n",
+         "L7160 / J8160\tAvery\t3 x 7, 63.5 x 38.1 mm\t21 per sheet\tA4\tAddress labels\t"
+         "built in\n",
+         ""},
+        // A code typed exactly comes first; a pack's code finds its sheet.
+        {{QStringLiteral("--list-sheets"), QStringLiteral("8160")},
+         0,
+         "5160 / 8160\tAvery\t3 x 10, 2 5/8 x 1 in\t30 per sheet\tUS Letter",
+         ""},
+        {{QStringLiteral("--list-sheets"), QStringLiteral("J8160-25")}, 0, "L7160 / J8160\t", ""},
+        {{QStringLiteral("--list-sheets"), QStringLiteral("OL125")},
+         0,
+         "OL125\tOnline Labels\t2 x 5, 4 x 2 in\t10 per sheet",
          ""},
         {{QStringLiteral("--list-sheets"), QStringLiteral("4"), QStringLiteral("x"),
           QStringLiteral("20")},
@@ -201,4 +216,32 @@ TEST(QuillmarkPrintSheets, ListsSheetsAndRefusesWhatItCannotUse) {
         EXPECT_TRUE(r.err.contains(QString::fromUtf8(c.err))) << r.err.toStdString();
     }
     EXPECT_FALSE(QFile::exists(pdf)); // nothing refused wrote anything
+}
+
+// A template the user saved in gLabels is a sheet; a pipe among the templates is passed over
+// without waiting on it.
+TEST(QuillmarkPrintSheets, ListsTheUsersOwnGLabelsTemplates) {
+    TempDir home;
+    ASSERT_TRUE(QDir(home.path(QString())).mkpath(QStringLiteral(".config/libglabels/templates")));
+    home.write(QStringLiteral(".config/libglabels/templates/mine.template"),
+               R"(<?xml version="1.0"?><Glabels-templates>
+  <Template brand="Homemade" part="HM-24" size="A4" description="Jam jar labels">
+    <Label-rectangle id="0" width="64mm" height="33.8mm" round="1mm">
+      <Layout nx="3" ny="8" x0="6mm" y0="13.3mm" dx="66mm" dy="33.8mm"/>
+    </Label-rectangle>
+  </Template></Glabels-templates>)");
+    const QByteArray fifo =
+        home.path(QStringLiteral(".config/libglabels/templates/pipe.template")).toLocal8Bit();
+    ASSERT_EQ(::mkfifo(fifo.constData(), 0600), 0);
+
+    const ToolResult r =
+        run({QStringLiteral("--list-sheets"), QStringLiteral("HM-24")}, home.path(QString()));
+    EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_EQ(r.out, QStringLiteral("HM-24\tHomemade\t3 x 8, 64 x 33.8 mm\t24 per sheet\tA4\t"
+                                    "Jam jar labels\tyour gLabels templates\n"));
+    const ToolResult printed = run({home.write(QStringLiteral("one.txt"), "Someone\n"),
+                                    QStringLiteral("-o"), home.path(QStringLiteral("out.pdf")),
+                                    QStringLiteral("--sheet"), QStringLiteral("hm-24")},
+                                   home.path(QString()));
+    EXPECT_EQ(printed.exitCode, 0) << printed.err.toStdString();
 }

@@ -3,6 +3,7 @@
 #include "controls/UpDownControl.h"
 #include "labels/DimFile.h"
 #include "labels/FieldCheck.h"
+#include "labels/SheetCatalogue.h"
 #include "labels/SheetLibrary.h"
 #include "labels/ui/CPageView.h"
 #include "labels/ui/CSheetPickerDialog.h"
@@ -263,7 +264,7 @@ void CDimensionsPP::OnChooseSheet() {
         showMessage(library.error);
         return;
     }
-    const LabelSheet* sheet = CSheetPickerDialog::Choose(library.sheets, this);
+    const LabelSheet* sheet = CSheetPickerDialog::Choose(SheetCatalogue::standard().sheets(), this);
     if (sheet == nullptr)
         return;
     // As after loading a .dim file: the fields, a fresh name without "*", the preview.

@@ -9,12 +9,18 @@ CPageView::CPageView(const DimensionValues& v, QWidget* parent) : QWidget(parent
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
+void CPageView::setPaper(QSizeF mm) {
+    paper_ = mm;
+    update();
+}
+
 void CPageView::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.fillRect(rect(), palette().window());
     QtDrawSurface dc(painter);
 
-    dc.frameRect(PagePreview::kSheet, StockBrush::Black);
+    const DeviceRect sheet = PagePreview::SheetOutline(paper_.width(), paper_.height());
+    dc.frameRect(sheet, StockBrush::Black);
 
     // The shadow: a 2-pixel line under the sheet and one along its right edge.
     const std::uint32_t s = PagePreview::kShadowColour;
@@ -23,8 +29,8 @@ void CPageView::paintEvent(QPaintEvent*) {
     pen.setWidth(PagePreview::kShadowWidth);
     pen.setCapStyle(Qt::FlatCap);
     painter.setPen(pen);
-    painter.drawLine(QPoint(95, 132), QPoint(2, 132));
-    painter.drawLine(QPoint(94, 132), QPoint(94, 2));
+    painter.drawLine(QPoint(sheet.right + 2, sheet.bottom + 1), QPoint(2, sheet.bottom + 1));
+    painter.drawLine(QPoint(sheet.right + 1, sheet.bottom + 1), QPoint(sheet.right + 1, 2));
 
     for (const DeviceRect& r : PagePreview::Outlines(PagePreview::ComputeGrid(values)))
         dc.frameRect(r, StockBrush::Grey);

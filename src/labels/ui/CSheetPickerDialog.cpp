@@ -18,19 +18,22 @@
 
 namespace {
 
-enum Column { Code, Maker, Layout, Size, PerSheet, Paper, Description, kColumns };
+enum Column { Code, Maker, Layout, Size, PerSheet, Paper, From, Description, kColumns };
 
 // The miniature draws A4 at a fixed scale; it is the page preview's own control.
 constexpr int kPreviewWidth = 100, kPreviewHeight = 140;
 
 QString sizeText(const LabelSheet& s) {
-    auto mm = [](double v) {
-        QString t = QString::number(v, 'f', 1);
-        if (t.endsWith(QLatin1String(".0")))
-            t.chop(2);
-        return t;
-    };
-    return QStringLiteral("%1 \u00d7 %2 mm").arg(mm(s.width), mm(s.height));
+    return QStringLiteral("%1 \u00d7 %2 mm")
+        .arg(LabelSheet::figure(s.width), LabelSheet::figure(s.height));
+}
+
+// Where the sheet comes from; a code two databases disagree on is marked.
+QString fromText(const LabelSheet& s) {
+    QString from = LabelSheet::originName(s.origin);
+    if (s.disputed)
+        from += QStringLiteral(" (figures disputed)");
+    return from;
 }
 
 } // namespace
@@ -58,7 +61,7 @@ CSheetPickerDialog::CSheetPickerDialog(const std::vector<LabelSheet>& sheets, QW
     list_->setHeaderLabels({QStringLiteral("Code"), QStringLiteral("Maker"),
                             QStringLiteral("Layout"), QStringLiteral("Label size"),
                             QStringLiteral("Per sheet"), QStringLiteral("Paper"),
-                            QStringLiteral("Description")});
+                            QStringLiteral("From"), QStringLiteral("Description")});
     list_->setRootIsDecorated(false);
     list_->setUniformRowHeights(true);
     list_->setAllColumnsShowFocus(true);
@@ -135,6 +138,7 @@ void CSheetPickerDialog::refill() {
         item->setText(PerSheet, QString::number(s->perSheet()));
         item->setTextAlignment(PerSheet, Qt::AlignRight | Qt::AlignVCenter);
         item->setText(Paper, LabelSheet::paperName(s->paper));
+        item->setText(From, fromText(*s));
         item->setText(Description, s->description);
         if (s == keep)
             again = item;
@@ -144,8 +148,12 @@ void CSheetPickerDialog::refill() {
     count_->setText(shown_.size() == sheets_.size()
                         ? QStringLiteral("%1 sheets").arg(sheets_.size())
                         : QStringLiteral("%1 of %2 sheets").arg(shown_.size()).arg(sheets_.size()));
-    // A search that keeps the chosen sheet keeps it chosen; otherwise the first one found
-    // is, so that OK right after typing a code takes it.
+    // A search that keeps the chosen sheet keeps it chosen, unless a sheet has exactly the
+    // code typed; otherwise the first one found is, so that OK right after typing a code
+    // takes it.
+    const LabelSheet* exact = SheetLibrary::byCode(sheets_, search_->text());
+    if (exact != nullptr && !shown_.empty() && shown_.front() == exact)
+        again = list_->topLevelItem(0);
     if (again == nullptr && list_->topLevelItemCount() > 0)
         again = list_->topLevelItem(0);
     if (again != nullptr)
@@ -163,13 +171,17 @@ void CSheetPickerDialog::selectionChanged() {
         details_->setText(shown_.empty() ? QStringLiteral("No sheet matches.") : QString());
     } else {
         previewValues_ = DimensionValues::fromGeometry(chosen_->toGeometry());
+        preview_->setPaper(LabelSheet::paperSize(chosen_->paper));
         const LabelSheet& s = *chosen_;
         details_->setText(
             QStringLiteral("<b>%1</b><br>%2<br>%3, %4 per sheet, %5<br><br>"
-                           "<small>Source: %6</small>")
+                           "<small>From: %6<br>Source: %7%8</small>")
                 .arg(s.title().toHtmlEscaped(), s.description.toHtmlEscaped(), sizeText(s))
                 .arg(s.perSheet())
-                .arg(LabelSheet::paperName(s.paper), s.source.toHtmlEscaped()));
+                .arg(LabelSheet::paperName(s.paper), fromText(s).toHtmlEscaped(),
+                     s.source.toHtmlEscaped(),
+                     s.note.isEmpty() ? QString()
+                                      : QStringLiteral("<br>Note: ") + s.note.toHtmlEscaped()));
     }
     preview_->update();
 }

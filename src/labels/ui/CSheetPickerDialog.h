@@ -33,6 +33,7 @@ public:
     QComboBox* paperBox() const { return paper_; }
     QTreeWidget* list() const { return list_; }
     QLabel* countText() const { return count_; }
+    CPageView* preview() const { return preview_; }
     QDialogButtonBox* buttons() const { return buttons_; }
     // The sheets the list shows, in order.
     std::vector<const LabelSheet*> shown() const { return shown_; }
