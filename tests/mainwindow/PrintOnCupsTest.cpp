@@ -317,6 +317,7 @@ TEST_F(PrintOnCups, LabelsPastThePaperAreShownInThePreviewAndAskedAbout) {
     ASSERT_TRUE(server.waitUntilIdle());
     ASSERT_EQ(server.jobs().size(), 1u);
     EXPECT_EQ(server.jobs()[0].state, IPP_JSTATE_COMPLETED);
+    EXPECT_EQ(server.jobs()[0].title.toStdString(), "Quillmark labels"); // no label list file
     EXPECT_EQ(firstLabelBox(dlg).toStdString(), "1"); // the two labels filled the sheet
 }
 
