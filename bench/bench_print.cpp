@@ -77,7 +77,7 @@ int main(int argc, char** argv) {
     {
         PdfPrintDevice device(file, 600);
         CLabelPrinter job(LabelPreferences{}, "Times New Roman", labels);
-        next = job.Print(device, false, 1);
+        next = job.Print(device, false, 1).nextPosition();
     }
     file.close();
     const double seconds = static_cast<double>(timer.nsecsElapsed()) / 1e9;

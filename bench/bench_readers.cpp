@@ -110,6 +110,14 @@ std::vector<Case> cases() {
                                         },
                                         {});
                    }});
+    // Every field is a line of its contact: records of 100,000 one-letter fields.
+    all.push_back({"own-format records of 100,000 one-letter fields", "contact list", "csv",
+                   [](const QString& p, qint64 n) {
+                       QByteArray record = QByteArray("a\t").repeated(100000);
+                       record += "\r\n";
+                       return writeFile(p, n, "|QMK|\tCreated\twith\tQuillmark\r\n",
+                                        [record](QByteArray& out) { out += record; }, {});
+                   }});
     all.push_back({"export CSV", "import", "csv", [](const QString& p, qint64 n) {
                        return writeFile(p, n, ExportRows::kHeading, exportRows(rng), {});
                    }});

@@ -8,7 +8,7 @@ set -e
 packages="cmake ninja-build g++ pkg-config qt6-base-dev libcurl4-openssl-dev libgtest-dev libgmock-dev
 fonts-liberation poppler-utils xvfb xauth openssl clang libclang-rt-14-dev
 man-db desktop-file-utils appstream shared-mime-info glabels-data
-libreoffice-common $*"
+libreoffice-common libcups2-dev cups cups-client cups-bsd printer-driver-cups-pdf ghostscript $*"
 missing=""
 for p in $packages; do
     if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then

@@ -10,6 +10,8 @@ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_
     -DQUILLMARK_FUZZ=ON $launcher
 cmake --build build-fuzz
 export QT_QPA_PLATFORM=offscreen
+# The tests start their own print server; here it must start, so none is skipped.
+export QUILLMARK_REQUIRE_SERVERS=1
 export UBSAN_OPTIONS=print_stacktrace=1
 # Leak checking stays with the fuzz targets: the widget tests end with memory that Qt and
 # fontconfig keep for the whole process on purpose, which is no fault of the program.

@@ -7,6 +7,7 @@
 #include "contacts/ImportTableModel.h"
 #include "contacts/VCardParser.h"
 #include "platform/FileError.h"
+#include "platform/RegularFile.h"
 #include "platform/Text.h"
 
 #include <QFile>
@@ -23,6 +24,15 @@ bool isBlank(std::string_view line) {
     return line.find_first_not_of(" \t\r\v\f") == std::string_view::npos;
 }
 
+Result optionsDoNotApply(const QString& path, const QString& kind) {
+    Result result;
+    result.error = QStringLiteral("--columns, --skip-rows and --delimiter apply to delimited "
+                                  "files only, and %1 is %2.")
+                       .arg(path, kind);
+    result.badOptions = true;
+    return result;
+}
+
 QString tooManyLabels(const QString& path) {
     return QStringLiteral("%1 holds more than 1,000,000 labels: too many to print.").arg(path);
 }
@@ -34,8 +44,9 @@ Result readPlainText(const QByteArray& bytes, const QString& path) {
     // UTF-8 is read in place; only other text is converted.
     std::string converted;
     std::string_view text(bytes.constData(), static_cast<std::size_t>(bytes.size()));
-    if (!Text::isValidUtf8(text)) {
-        converted = Text::fromWindows1252(text);
+    const Text::Encoding encoding = Text::detectEncoding(text);
+    if (encoding != Text::Encoding::Utf8 || text.find('\0') != std::string_view::npos) {
+        converted = Text::decodeAs(text, encoding);
         text = converted;
     }
     Result result;
@@ -113,6 +124,8 @@ Result readContactListOf(QByteArray bytes, const QString& path, const ImportChoi
     Result result;
     switch (file.DetectFormat()) {
     case CCSVFile::OwnFormat: {
+        if (choices.given)
+            return optionsDoNotApply(path, QStringLiteral("a Quillmark contact list"));
         CSortStrArray contacts;
         file.ReadContacts(contacts);
         result.labels = contacts.TakeStrings();
@@ -181,6 +194,7 @@ ParsedChoices parseImportChoices(const QString& columns, const QString& skipRows
                                  const QString& delimiter) {
     ParsedChoices parsed;
     ImportChoices choices;
+    choices.given = !columns.isEmpty() || !skipRows.isEmpty() || !delimiter.isEmpty();
     if (!columns.isEmpty()) {
         for (const QString& part : columns.split(QLatin1Char(','))) {
             bool ok = false;
@@ -238,11 +252,8 @@ const std::vector<Format>& formats() {
 }
 
 Result readFile(const QString& path, const ImportChoices& choices) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        auto cause = FileError::probeOpen(path, false);
-        if (cause == FileError::None)
-            cause = FileError::Generic;
+    QFile file;
+    if (const auto cause = RegularFile::open(file, path); cause != FileError::None) {
         Result failed;
         failed.error = FileError::cantOpenMessage(path, cause);
         return failed;
@@ -257,14 +268,22 @@ Result readFile(const QString& path, const ImportChoices& choices) {
         return failed;
     }
     const QString suffix = QFileInfo(path).suffix().toLower();
+    const Format* format = &formats().back();
     for (const Format& f : formats()) {
-        if (!f.suffixes.contains(suffix))
-            continue;
-        if (f.reader == static_cast<Reader>(&readContactList))
-            return readContactListOf(std::move(bytes), path, choices);
-        return f.reader(bytes, path);
+        if (f.suffixes.contains(suffix)) {
+            format = &f;
+            break;
+        }
     }
-    return formats().back().reader(bytes, path);
+    const bool contactList = format->reader == static_cast<Reader>(&readContactList);
+    const bool plainText = format->reader == static_cast<Reader>(&readPlainText);
+    if (choices.given && !contactList && !plainText)
+        return optionsDoNotApply(path,
+                                 QStringLiteral("a ") + format->name + QStringLiteral(" file"));
+    // Options for a delimited file make any other file one, such as Excel's "Unicode Text".
+    if (contactList || choices.given)
+        return readContactListOf(std::move(bytes), path, choices);
+    return format->reader(bytes, path);
 }
 
 } // namespace LabelInput

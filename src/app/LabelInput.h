@@ -20,6 +20,8 @@ struct Result {
     std::optional<LabelPreferences> format;
     std::optional<std::string> faceName;
     QString error; // the message for the user; empty on success
+    // The error is the options' (delimited-file options for an input that is no such file).
+    bool badOptions = false;
     bool ok() const { return error.isEmpty(); }
 };
 
@@ -36,8 +38,9 @@ struct Format {
 // labels from taking many times its size in memory. A file with more is refused.
 inline constexpr std::size_t kMaxLabels = 1000000;
 
-// Plain text: one label per paragraph, paragraphs separated by blank lines. 8-bit text that
-// is not UTF-8 is taken as Windows-1252.
+// Plain text: one label per paragraph, paragraphs separated by blank lines. Decoded as the
+// window decodes contact files: UTF-8 with or without its mark, UTF-16 of either byte order
+// with or without its mark, else Windows-1252.
 Result readPlainText(const QByteArray& bytes, const QString& path = {});
 
 // A label list file: its labels, with the sheet and font settings it was saved with. A file
@@ -49,6 +52,7 @@ struct ImportChoices {
     std::vector<int> columns; // 1-based fields in the order wanted; empty: the first eight
     int skipRows = 0;         // rows dropped from the top, such as a heading row
     char delimiter = 0;       // 0: the one the file's detection found
+    bool given = false;       // any of them was asked for, even as its default
 };
 
 // A contact list file: each contact one label, in file order. Another delimited file is
@@ -75,7 +79,9 @@ Result readVCards(const QByteArray& bytes, const QString& path);
 const std::vector<Format>& formats();
 
 // Reads a file with the reader for its ending; an unreadable file gives
-// "Can't open file: <path>. Error = <n>". The choices apply to delimited files.
+// "Can't open file: <path>. Error = <n>". The choices apply to delimited files: given, they
+// make a file of any other ending (a .txt export) read as one, and for a label list, a
+// vCard file or a contact list they are an error.
 Result readFile(const QString& path, const ImportChoices& choices = {});
 
 } // namespace LabelInput

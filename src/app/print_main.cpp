@@ -275,12 +275,18 @@ int main(int argc, char** argv) {
         return kExitUsage;
     }
 
+    if (printTestSheet && choices.choices->given) {
+        say(QStringLiteral("--columns, --skip-rows and --delimiter apply to delimited files "
+                           "only, and a test sheet has no input file."));
+        return kExitUsage;
+    }
+
     LabelInput::Result input;
     if (!printTestSheet) {
         input = LabelInput::readFile(inputs.first(), *choices.choices);
         if (!input.ok()) {
             say(input.error);
-            return kExitFailure;
+            return input.badOptions ? kExitUsage : kExitFailure;
         }
         if (input.labels.empty()) {
             say(QStringLiteral("%1 holds no labels.").arg(inputs.first()));
@@ -431,7 +437,10 @@ int main(int argc, char** argv) {
             std::fflush(stderr);
             progressShown = true;
         };
-        next = job.Print(device, printTestSheet, *firstPosition);
+        const PrintOutcome outcome = job.Print(device, printTestSheet, *firstPosition);
+        if (outcome.failed())
+            say(outcome.message());
+        next = outcome.nextPosition();
         if (progressShown)
             std::fputs("\r\033[K", stderr); // the summary takes the progress line's place
         completed = device.completed();

@@ -1,6 +1,7 @@
 #include "contacts/AddressBookReader.h"
 
 #include "contacts/VCardParser.h"
+#include "platform/RegularFile.h"
 #include "platform/SettingsStore.h"
 
 #include <QDir>
@@ -52,8 +53,8 @@ ContactReader::Result AddressBookReader::Read(QString&, CSortStrArray& list, boo
 
     files_.clear();
     for (const QString& path : paths) {
-        QFile file(path);
-        if (file.size() > kMaxFileBytes || !file.open(QIODevice::ReadOnly))
+        QFile file;
+        if (RegularFile::open(file, path) != FileError::None || file.size() > kMaxFileBytes)
             continue;
         const QByteArray bytes = file.readAll();
         if (file.error() != QFileDevice::NoError)

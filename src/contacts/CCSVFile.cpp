@@ -5,6 +5,7 @@
 #include "contacts/DelimitedTable.h"
 #include "platform/AppPaths.h"
 #include "platform/Prompt.h"
+#include "platform/RegularFile.h"
 #include "platform/SaveFile.h"
 #include "platform/Text.h"
 
@@ -38,8 +39,8 @@ CCSVFile::CCSVFile(QByteArray data, QString fileName, bool usStyle)
 std::optional<QByteArray> CCSVFile::ReadFile(QString& fileName) {
     if (fileName.isEmpty())
         return std::nullopt;
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly)) {
+    QFile file;
+    if (RegularFile::open(file, fileName) != FileError::None) {
         showMessage(QStringLiteral("Can't open file: ") + fileName);
         fileName.clear();
         return std::nullopt;
@@ -171,7 +172,9 @@ void CCSVFile::ApplyUsStyle(std::string& t, int fieldIndex) const {
     }
 }
 
-int CCSVFile::ReadContacts(CSortStrArray& list) const {
+int CCSVFile::ReadContacts(CSortStrArray& list, bool* readInPart) const {
+    if (readInPart != nullptr)
+        *readInPart = false;
     // Lines are cut at ASCII characters only, so the decoded text splits as the bytes would.
     const std::string_view text = textView;
     std::size_t i = text.find('\n');
@@ -197,7 +200,16 @@ int CCSVFile::ReadContacts(CSortStrArray& list) const {
         fieldIndex = 0;
         quoted = false;
         if (list.GetSize() >= kMaxContacts) {
-            showMessage(QStringLiteral("Maximum of 5,000 addresses loaded"));
+            // Only a record with some text in it would have been a contact.
+            const bool more = i + 1 < text.size() &&
+                              text.find_first_not_of(" \t\r\n\v\f\"", i + 1) != std::string::npos;
+            if (readInPart != nullptr)
+                *readInPart = more;
+            static_assert(kMaxContacts == 5000, "the message names the limit");
+            showMessage(more ? QStringLiteral("Maximum of 5,000 addresses loaded\n\nThe file "
+                                              "holds more, so Save Contacts asks for a new name "
+                                              "instead of writing over it.")
+                             : QStringLiteral("Maximum of 5,000 addresses loaded"));
             return false;
         }
         return true;
@@ -206,12 +218,18 @@ int CCSVFile::ReadContacts(CSortStrArray& list) const {
     for (; i < text.size(); ++i) {
         const char c = text[i];
         if (c == '"') {
-            quoted = !quoted;
+            // Inside quotes a doubled quote stands for one; any other quote opens or closes
+            // (and is dropped, as in files written before quotes were doubled).
+            if (quoted && i + 1 < text.size() && text[i + 1] == '"') {
+                field += c;
+                ++i;
+            } else {
+                quoted = !quoted;
+            }
         } else if (c == '\t' && !quoted) {
             if (!field.empty()) {
                 field += "\r\n";
-                if (fieldIndex < kMaxTabFields)
-                    contact += field;
+                contact += field;
                 ++fieldIndex;
                 field.clear();
             }
@@ -244,16 +262,20 @@ QByteArray CCSVFile::WriteContacts(const CSortStrArray& list) {
         std::string line;
         line.reserve(contact.size());
         std::string field;
-        // A TAB in the file always ends a field unless it stands inside quotes, so a field
-        // that holds one (read from a quoted field) is quoted again, or reading the file back
-        // would cut it into fields and drop those beyond the eighth.
+        // A TAB in the file ends a field unless it stands inside quotes, and a bare quote is
+        // dropped by the reader: a field holding either is quoted, its quotes doubled.
         const auto endField = [&] {
-            const bool quote = field.find('\t') != std::string::npos;
-            if (quote)
+            if (field.find_first_of("\t\"") == std::string::npos) {
+                line += field;
+            } else {
                 line += '"';
-            line += field;
-            if (quote)
+                for (const char f : field) {
+                    line += f;
+                    if (f == '"')
+                        line += '"';
+                }
                 line += '"';
+            }
             field.clear();
         };
         for (const char c : contact) {
@@ -348,17 +370,27 @@ CCSVFile::LabelTexts CCSVFile::ReadLabelTexts(const QByteArray& data, CSortStrAr
 }
 
 bool ReadContactFile(QString& name, CSortStrArray& list, bool usStyle, DelimitedImporter* importer,
-                     bool& imported) {
+                     bool& imported, bool* readInPart) {
     imported = false;
+    if (readInPart != nullptr)
+        *readInPart = false;
     if (name.isEmpty())
         return false;
     auto data = CCSVFile::ReadFile(name);
     if (!data)
         return false;
-    CCSVFile file(std::move(*data), name, usStyle);
+    return ReadContactBytes(std::move(*data), name, list, usStyle, importer, imported, readInPart);
+}
+
+bool ReadContactBytes(QByteArray data, const QString& name, CSortStrArray& list, bool usStyle,
+                      DelimitedImporter* importer, bool& imported, bool* readInPart) {
+    imported = false;
+    if (readInPart != nullptr)
+        *readInPart = false;
+    CCSVFile file(std::move(data), name, usStyle);
     switch (file.DetectFormat()) {
     case CCSVFile::OwnFormat:
-        (void)file.ReadContacts(list);
+        (void)file.ReadContacts(list, readInPart);
         return true;
     case CCSVFile::Foreign:
         if (importer == nullptr || !file.ImportContacts(list, *importer))

@@ -33,7 +33,6 @@ public:
     // empty lines from taking many times its size in memory.
     static constexpr int kMaxLabels = 1000000;
     static constexpr int kMaxFields = 300;
-    static constexpr int kMaxTabFields = 8;
     static constexpr const char* kMarker = "|QMK|";
     static constexpr const char* kHeaderLine = "|QMK|\tCreated\twith\tQuillmark\r\n";
     static constexpr const char* kEndLine = "|end|";
@@ -59,8 +58,9 @@ public:
     // field counts set), 0 when not usable (a message was shown). Works on the decoded text,
     // so UTF-16 files are recognised; LF, CR LF and a lone CR all end a line.
     Format DetectFormat();
-    // Appends the own-format contacts to list; returns how many were appended.
-    int ReadContacts(CSortStrArray& list) const;
+    // Appends the own-format contacts to list; returns how many were appended. readInPart,
+    // when given, tells whether the limit left contacts of the file unread.
+    int ReadContacts(CSortStrArray& list, bool* readInPart = nullptr) const;
     // Runs the importer on this (foreign) file and appends its contacts; false if cancelled.
     [[nodiscard]] bool ImportContacts(CSortStrArray& list, DelimitedImporter& importer) const;
     // With the US-style flag and at least three TAB-ended fields: joins the last three lines
@@ -107,8 +107,8 @@ private:
     // first use, -1 until then.
     mutable std::array<int, kDelimiters.size()> rowFields = {-1, -1, -1, -1, -1};
     bool fieldLimitReached = false; // the scan stopped at a line over kMaxFields
-    std::string decoded;       // the text when it differs from the bytes
-    std::string_view textView; // into bytes or decoded; both stay where they are once set
+    std::string decoded;            // the text when it differs from the bytes
+    std::string_view textView;      // into bytes or decoded; both stay where they are once set
     Text::Encoding found = Text::Encoding::Utf8;
     bool us = false;
 };
@@ -116,9 +116,16 @@ private:
 // Reads a contact list file into list (appending, in file order) for LoadContacts and the
 // print tool. A foreign delimited file goes to importer; without one it is not loaded.
 // Returns true on success; imported is set when the contacts came through the importer.
-// name is emptied when the file cannot be opened.
+// name is emptied when the file cannot be opened. readInPart, when given, is set when the
+// contact limit left some of the file's contacts unread.
 [[nodiscard]] bool ReadContactFile(QString& name, CSortStrArray& list, bool usStyle,
-                                   DelimitedImporter* importer, bool& imported);
+                                   DelimitedImporter* importer, bool& imported,
+                                   bool* readInPart = nullptr);
+
+// The same for a file's bytes already read; name is for messages.
+[[nodiscard]] bool ReadContactBytes(QByteArray data, const QString& name, CSortStrArray& list,
+                                    bool usStyle, DelimitedImporter* importer, bool& imported,
+                                    bool* readInPart = nullptr);
 
 // Writes list as a contact list file, replacing path only when the whole file was written.
 // On failure shows a message and returns false; the old file is untouched.

@@ -4,6 +4,7 @@
 #include "platform/FileError.h"
 #include "platform/Pause.h"
 #include "platform/Prompt.h"
+#include "platform/RegularFile.h"
 #include "platform/SaveFile.h"
 
 #include <QDir>
@@ -79,13 +80,11 @@ std::optional<Categories> Categories::FromBytes(const QByteArray& bytes) {
 
 Categories::LoadResult Categories::LoadCategories(const QString& path,
                                                   const std::function<void()>& showLoading) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    QFile file;
+    if (const auto cause = RegularFile::open(file, path); cause != FileError::None) {
         if (!QFileInfo::exists(path))
             return LoadResult::NoFile;
-        const FileError::Cause cause = FileError::probeOpen(path, false);
-        showMessage(FileError::cantOpenMessage(path, cause == FileError::None ? FileError::Generic
-                                                                              : cause));
+        showMessage(FileError::cantOpenMessage(path, cause));
         return LoadResult::Failed;
     }
     if (file.size() <= kEmptyFileSize) {

@@ -4,6 +4,7 @@
 #include "contacts/VCardParser.h"
 #include "platform/AppPaths.h"
 #include "platform/Prompt.h"
+#include "platform/RegularFile.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -14,8 +15,8 @@ namespace {
 constexpr qint64 kHeadBytes = 4096;
 
 bool startsLikeVCard(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    QFile file;
+    if (RegularFile::open(file, path) != FileError::None)
         return false;
     return VCardParser::LooksLikeVCard(file.read(kHeadBytes));
 }
@@ -31,10 +32,11 @@ bool ContactFileReader::IsVCardFile(const QString& path) {
 ContactReader::Result ContactFileReader::Read(QString& fileName, CSortStrArray& list,
                                               bool usStyle) {
     Result result;
-    if (!fileName.isEmpty() && startsLikeVCard(fileName)) {
-        const auto data = CCSVFile::ReadFile(fileName);
-        if (!data)
-            return result;
+    // Read once: what it holds decides how it is taken.
+    auto data = CCSVFile::ReadFile(fileName);
+    if (!data)
+        return result;
+    if (VCardParser::LooksLikeVCard(data->left(kHeadBytes))) {
         std::vector<std::string> contacts = VCardParser::ContactTexts(*data, usStyle);
         static_assert(VCardParser::kMaxCards == 1000000, "the message names the limit");
         if (contacts.size() > VCardParser::kMaxCards) {
@@ -53,6 +55,7 @@ ContactReader::Result ContactFileReader::Read(QString& fileName, CSortStrArray& 
         result.exportFile = true;
         return result;
     }
-    result.ok = ReadContactFile(fileName, list, usStyle, delimitedImporter, result.imported);
+    result.ok = ReadContactBytes(std::move(*data), fileName, list, usStyle, delimitedImporter,
+                                 result.imported, &result.readInPart);
     return result;
 }

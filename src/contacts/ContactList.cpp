@@ -6,7 +6,19 @@
 #include "platform/AppPaths.h"
 #include "platform/Prompt.h"
 
+#include <QDir>
 #include <QFileInfo>
+#include <QLocale>
+
+namespace {
+
+// Both name one existing file, under whatever path.
+bool sameFile(const QString& a, const QString& b) {
+    const QString canonical = QFileInfo(a).canonicalFilePath();
+    return !canonical.isEmpty() && canonical == QFileInfo(b).canonicalFilePath();
+}
+
+} // namespace
 
 ContactList::ContactList(LabelPreferences& preferences) : prefs(preferences) {
     SetReader(ContactSource::kFile, std::make_unique<ContactFileReader>());
@@ -39,6 +51,10 @@ bool ContactList::LoadContacts(std::uint8_t kind, QString& fileName) {
     ContactReader* reader = Reader(kind);
     if (reader == nullptr)
         return false;
+    // A file source without a file (an unsaved list) has nothing to read: no merge question
+    // without a name to put in it.
+    if (kind == ContactSource::kFile && fileName.isEmpty())
+        return false;
 
     bool replace = true;
     if (!contacts.IsEmpty()) {
@@ -66,7 +82,16 @@ bool ContactList::LoadContacts(std::uint8_t kind, QString& fileName) {
     const auto result = reader->Read(fileName, contacts, prefs.usStyle != 0);
     if (result.ok) {
         contactFileName = fileName;
-        contactFileIsExport = result.exportFile && !fileName.isEmpty();
+        if (fileName.isEmpty())
+            keepFile = KeepFile::No;
+        else if (result.readInPart)
+            keepFile = KeepFile::ReadInPart;
+        else if (result.exportFile)
+            keepFile = KeepFile::VCardExport;
+        else if (result.imported)
+            keepFile = KeepFile::Imported;
+        else
+            keepFile = KeepFile::No;
         prefs.contactSource = kind;
         if (result.imported)
             contactsModified = true;
@@ -84,46 +109,88 @@ void ContactList::NewContactList() {
     contacts = CSortStrArray();
     contacts.SetLastNameFlag(sortContactsByLastName);
     contactFileName.clear();
-    contactFileIsExport = false;
+    keepFile = KeepFile::No;
     prefs.contactSource = ContactSource::kFile;
     contactsModified = true;
 }
 
 bool ContactList::SaveContacts() {
-    if (contactFileName.isEmpty() || contactFileIsExport)
+    if (contactFileName.isEmpty() || keepFile != KeepFile::No)
         return SaveContactsAs() == SaveAsResult::Saved;
-    if (!SaveContactFile(contactFileName, contacts))
-        return false;
-    contactsModified = false;
-    prefs.contactSource = ContactSource::kFile;
-    return true;
+    return ConfirmLength() && WriteTo(contactFileName);
 }
 
 ContactList::SaveAsResult ContactList::SaveContactsAs() {
+    if (!ConfirmLength())
+        return SaveAsResult::Cancelled;
     Prompt::FileRequest request;
     request.filter = QStringLiteral("CSV Files (*.csv)|*.csv||");
     request.defaultExtension = QStringLiteral("csv");
-    if (contactFileIsExport) {
-        // Offer a contact list beside the export, under its name.
-        const QFileInfo exported(contactFileName);
-        request.directory = exported.absolutePath();
-        request.initialName = exported.completeBaseName() + QStringLiteral(".csv");
+    if (keepFile != KeepFile::No) {
+        // Offer a contact list beside the file, under its name or, where that is the file
+        // itself, a name of its own.
+        const QFileInfo kept(contactFileName);
+        request.directory = kept.absolutePath();
+        request.initialName = kept.completeBaseName() + QStringLiteral(".csv");
+        if (sameFile(kept.absoluteDir().filePath(request.initialName), contactFileName))
+            request.initialName = kept.completeBaseName() + QStringLiteral(" (2).csv");
     }
     for (;;) {
         const auto path = prompt().saveFile(request);
         if (!path || path->isEmpty())
             return SaveAsResult::Cancelled;
-        if (ContactFileReader::IsVCardFile(*path)) {
-            showMessage(AppPaths::lastComponent(*path) +
-                        QStringLiteral(" is a vCard file. Contact lists are saved in "
-                                       "Quillmark's own format, so please choose another name "
-                                       "to keep the vCard file as it is."));
+        const QString refused = RefusedTarget(*path);
+        if (!refused.isEmpty()) {
+            showMessage(refused);
             continue;
         }
+        if (!WriteTo(*path))
+            return SaveAsResult::Failed;
         contactFileName = *path;
-        contactFileIsExport = false;
-        return SaveContacts() ? SaveAsResult::Saved : SaveAsResult::Failed;
+        keepFile = KeepFile::No;
+        return SaveAsResult::Saved;
     }
+}
+
+QString ContactList::RefusedTarget(const QString& path) const {
+    const QString name = AppPaths::lastComponent(path);
+    if (ContactFileReader::IsVCardFile(path))
+        return name + QStringLiteral(" is a vCard file. Contact lists are saved in "
+                                     "Quillmark's own format, so please choose another name "
+                                     "to keep the vCard file as it is.");
+    if (keepFile == KeepFile::No || !sameFile(path, contactFileName))
+        return {};
+    if (keepFile == KeepFile::ReadInPart)
+        return name + QStringLiteral(" holds more contacts than were loaded from it, and "
+                                     "saving the list there would lose them. Please choose "
+                                     "another name.");
+    return name + QStringLiteral(" is the file these contacts were imported from. Contact "
+                                 "lists are saved in Quillmark's own format, so please choose "
+                                 "another name to keep it as it is.");
+}
+
+bool ContactList::ConfirmLength() const {
+    const int count = contacts.GetSize();
+    if (count <= CCSVFile::kMaxContacts)
+        return true;
+    static_assert(CCSVFile::kMaxContacts == 5000, "the message names the limit");
+    const QLocale english(QLocale::English);
+    const auto answer = showMessage(
+        QStringLiteral("This list holds %1 contacts; a contact list file opens with its first "
+                       "5,000, so the other %2 stay in the file but are not shown when it is "
+                       "opened again (and the file is then never saved over). Save all %1 "
+                       "contacts?")
+            .arg(english.toString(count), english.toString(count - CCSVFile::kMaxContacts)),
+        kAppCaption, Prompt::Buttons::YesNo, Prompt::Icon::Warning);
+    return answer == Prompt::Answer::Yes;
+}
+
+bool ContactList::WriteTo(const QString& path) {
+    if (!SaveContactFile(path, contacts))
+        return false;
+    contactsModified = false;
+    prefs.contactSource = ContactSource::kFile;
+    return true;
 }
 
 void ContactList::SetSortByLastName(bool byLastName) {

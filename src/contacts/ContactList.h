@@ -37,14 +37,18 @@ public:
     // "New Contact List": an empty, unsaved list from the file source, marked modified.
     void NewContactList();
 
-    // Writes the list to contactFileName (or asks for one, also when that file is another
-    // program's export); false when not saved.
+    // Writes the list to contactFileName (or asks for one, also when that file must not be
+    // written over); false when not saved.
     [[nodiscard]] bool SaveContacts();
     enum class SaveAsResult { Saved, Failed, Cancelled };
-    // Asks for a file name and saves there; a vCard file is refused and the name asked
-    // again. Unless cancelled, contactFileName is the chosen path afterwards, saved or not,
-    // and the caller updates the pane caption.
+    // Asks for a file name and saves there; a vCard file and the file that must not be
+    // written over are refused and the name asked again. contactFileName becomes the chosen
+    // path only once the list is saved there; the caller updates the pane caption.
     [[nodiscard]] SaveAsResult SaveContactsAs();
+
+    // Why contactFileName is never written over: another program's export (a vCard file, or
+    // a file read through the import dialog), or a file of which only a part was read.
+    enum class KeepFile { No, VCardExport, Imported, ReadInPart };
 
     // Copies the flag into the list's last-name flag too.
     void SetSortByLastName(bool byLastName);
@@ -55,8 +59,7 @@ public:
     CSortStrArray contacts;
     QString contactFileName;
     bool contactsModified = false;
-    // contactFileName is another program's export (a vCard file), which is never written.
-    bool contactFileIsExport = false;
+    KeepFile keepFile = KeepFile::No;
     std::int32_t sortContactsByLastName = 0;
     // Set while the contacts folder was edited, so that the window offers a reload when it
     // is activated again; held off while the merge question is up.
@@ -64,5 +67,12 @@ public:
     LabelPreferences& prefs;
 
 private:
+    // Warns before saving more contacts than a contact list file opens with; false when the
+    // user would rather not save.
+    [[nodiscard]] bool ConfirmLength() const;
+    // Why path cannot take the list, or empty.
+    QString RefusedTarget(const QString& path) const;
+    [[nodiscard]] bool WriteTo(const QString& path);
+
     std::map<std::uint8_t, std::unique_ptr<ContactReader>> readers;
 };

@@ -14,6 +14,8 @@ public:
         bool imported = false;
         // The file is another program's export (a vCard file): it is read, never saved over.
         bool exportFile = false;
+        // The file holds more contacts than were read (the contact limit): never saved over.
+        bool readInPart = false;
     };
 
     virtual ~ContactReader() = default;

@@ -2,6 +2,7 @@
 
 #include "platform/AppPaths.h"
 #include "platform/FileError.h"
+#include "platform/RegularFile.h"
 #include "platform/SaveFile.h"
 
 #include <QFile>
@@ -19,11 +20,9 @@ FileError::Cause causeOr(FileError::Cause cause, FileError::Cause fallback) {
 } // namespace
 
 LoadResult load(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        const auto cause = causeOr(FileError::probeOpen(path, false), FileError::Generic);
+    QFile file;
+    if (const auto cause = RegularFile::open(file, path); cause != FileError::None)
         return {std::nullopt, FileError::cantOpenMessage(path, cause)};
-    }
     // Only the first 16 bytes matter, so a huge file costs no more than a right one.
     char bytes[SheetGeometry::kSize];
     errno = 0;

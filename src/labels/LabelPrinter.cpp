@@ -4,6 +4,7 @@
 #include "labels/LabelFormat.h"
 #include "labels/LabelLines.h"
 #include "labels/QtDrawSurface.h"
+#include "labels/SheetPaper.h"
 #include "platform/Prompt.h"
 
 #include <QImage>
@@ -48,30 +49,75 @@ CLabelPrinter::CLabelPrinter(const SheetGeometry& geometry, DeviceSource s) : so
     format.geometry = geometry;
 }
 
-int CLabelPrinter::Print(bool testSheet, int firstPosition) {
+PrintOutcome CLabelPrinter::Print(bool testSheet, int firstPosition) {
     if (!source)
-        return 0;
+        return PrintOutcome::cancelled();
     std::unique_ptr<PrintDevice> device = source();
     if (!device)
-        return 0;
-    if (!testSheet && confirmFits) {
-        const FitReport report = Survey(device->deviceCaps(DeviceCap::LogPixelsX),
-                                        device->deviceCaps(DeviceCap::LogPixelsY));
-        if (!report.misfits().empty() && !confirmFits(report))
-            return 0;
+        return PrintOutcome::cancelled();
+    const auto report = [](PrintOutcome outcome) {
+        if (outcome.failed())
+            showMessage(outcome.message(), kAppCaption, Prompt::Buttons::Ok, Prompt::Icon::Warning);
+        return outcome;
+    };
+    // A printer that cannot take a job is said so before any question about the labels.
+    if (const QString failure = device->failure(); !failure.isEmpty())
+        return report(PrintOutcome::failed(failure));
+    // What cannot be printed at all is refused before what can be printed is asked about.
+    const int dpi = device->deviceCaps(DeviceCap::LogPixelsX) / 10 * 10;
+    if (const auto problem =
+            SheetProblem(format.geometry, dpi, device->deviceCaps(DeviceCap::PhysicalWidth),
+                         device->deviceCaps(DeviceCap::PhysicalHeight)))
+        return report(PrintOutcome::failed(*problem));
+    if (const auto overhang = PaperOverhang(*device)) {
+        if (showMessage(*overhang + QStringLiteral(" Print anyway?"), kAppCaption,
+                        Prompt::Buttons::YesNo, Prompt::Icon::Warning) != Prompt::Answer::Yes)
+            return PrintOutcome::cancelled();
     }
-    return Print(*device, testSheet, firstPosition);
+    if (!testSheet && confirmFits) {
+        const FitReport fitReport = Survey(device->deviceCaps(DeviceCap::LogPixelsX),
+                                           device->deviceCaps(DeviceCap::LogPixelsY));
+        if (!fitReport.misfits().empty() && !confirmFits(fitReport))
+            return PrintOutcome::cancelled();
+    }
+    return report(Print(*device, testSheet, firstPosition));
     // The device, and with it the printer surface, is released here.
 }
 
-int CLabelPrinter::Print(PrintDevice& device, bool testSheet, int firstPosition) {
+std::optional<QString> CLabelPrinter::PaperOverhang(const PrintDevice& device) const {
+    const int dpi = device.deviceCaps(DeviceCap::LogPixelsX);
+    if (dpi <= 0)
+        return std::nullopt;
+    const auto mm = [dpi](int units) { return units * 25.4 / dpi; };
+    SheetPaper::Printed printed;
+    printed.paper = {mm(device.deviceCaps(DeviceCap::PhysicalWidth)),
+                     mm(device.deviceCaps(DeviceCap::PhysicalHeight))};
+    if (const auto area = device.printableArea())
+        printed.printable = QRectF(mm(area->left), mm(area->top), mm(area->right - area->left),
+                                   mm(area->bottom - area->top));
+    return SheetPaper::overhang(format.geometry, printed, device.printerName());
+}
+
+namespace {
+
+QString nothingPrinted(const PrintDevice& device) {
+    const QString reason = device.failure();
+    if (!reason.isEmpty())
+        return reason;
+    const QString name = device.printerName();
+    const QString cause = QStringLiteral("the printer did not take the job.");
+    return name.isEmpty() ? QStringLiteral("Nothing was printed: %1").arg(cause)
+                          : QStringLiteral("Nothing was printed on %1: %2").arg(name, cause);
+}
+
+} // namespace
+
+PrintOutcome CLabelPrinter::Print(PrintDevice& device, bool testSheet, int firstPosition) {
     const int dpi = device.deviceCaps(DeviceCap::LogPixelsX) / 10 * 10;
     if (const auto problem =
             SheetProblem(format.geometry, dpi, device.deviceCaps(DeviceCap::PhysicalWidth),
-                         device.deviceCaps(DeviceCap::PhysicalHeight))) {
-        showMessage(*problem);
-        return 0;
-    }
+                         device.deviceCaps(DeviceCap::PhysicalHeight)))
+        return PrintOutcome::failed(*problem);
     fits.clear();
     const unsigned labelCount =
         testSheet ? kTestSheetLabels : static_cast<std::uint16_t>(labels.size());
@@ -87,7 +133,7 @@ int CLabelPrinter::Print(PrintDevice& device, bool testSheet, int firstPosition)
         pages = (labelCount + first - 2) / perSheet + 1;
 
     // A started printer job feeds at least one sheet, so it starts only with a page to print.
-    bool healthy = pages > 0 && device.startDoc(QString()) > 0;
+    bool healthy = pages > 0 && device.startDoc(documentName) > 0;
 
     resolution = device.deviceCaps(DeviceCap::LogPixelsX) / 10 * 10;
     applied = calibration ? calibration(device.printerName()) : offset;
@@ -101,7 +147,9 @@ int CLabelPrinter::Print(PrintDevice& device, bool testSheet, int firstPosition)
             cancelled = true;
             break;
         }
-        device.startPage();
+        healthy = device.startPage() > 0;
+        if (!healthy)
+            break;
         if (testSheet)
             PrintTestSheet(device, progress);
         else
@@ -110,17 +158,20 @@ int CLabelPrinter::Print(PrintDevice& device, bool testSheet, int firstPosition)
         progress.firstPosition = 1;
     }
     if (pages > 0) {
+        // Only a whole job reaches the printer; anything else is withdrawn.
         if (healthy && !cancelled)
-            device.endDoc();
+            healthy = device.endDoc() > 0;
         else
             device.abortDoc();
     }
     if (cancelled)
-        return 0;
+        return PrintOutcome::cancelled();
+    if (pages > 0 && !healthy)
+        return PrintOutcome::failed(nothingPrinted(device));
 
     if (perSheet == 0)
-        return firstPosition;
-    return static_cast<int>((first + labelCount - 1) % perSheet + 1);
+        return PrintOutcome::printed(firstPosition);
+    return PrintOutcome::printed(static_cast<int>((first + labelCount - 1) % perSheet + 1));
 }
 
 int CLabelPrinter::TenthsToDevice(int a) const {

@@ -5,6 +5,7 @@
 #include "labels/LabelPreferences.h"
 #include "labels/PrintDevice.h"
 #include "labels/PrintOffset.h"
+#include "labels/PrintOutcome.h"
 
 #include <QString>
 #include <cstdint>
@@ -20,7 +21,9 @@
 //
 // The main window's Print command:
 //     CLabelPrinter job(preferences, faceName, labels, askForPrinter);
-//     const int next = job.Print(false, preferences.firstLabel);
+//     const PrintOutcome outcome = job.Print(false, preferences.firstLabel);
+//     if (outcome.printedWhole())
+//         preferences.firstLabel = outcome.nextPosition();
 class CLabelPrinter {
 public:
     // Gives the device for a job, or nullptr when the user cancelled the print dialog.
@@ -38,12 +41,17 @@ public:
     // A test-sheet job for a geometry.
     explicit CLabelPrinter(const SheetGeometry& geometry, DeviceSource source = {});
 
-    // Asks the device source for a device; 0 when the user cancelled or the sheet cannot be
-    // printed on the chosen paper, otherwise the position at which the next job should start.
-    int Print(bool testSheet, int firstPosition);
-    // The job on a given device. A sheet that cannot be printed on the device's paper is
-    // refused with a message before anything is printed, and 0 is returned.
-    int Print(PrintDevice& device, bool testSheet, int firstPosition);
+    // Asks the device source for a device and prints the job on it. A job that fails is
+    // reported to the user here, with the printer's name and the reason.
+    PrintOutcome Print(bool testSheet, int firstPosition);
+    // The job on a given device, reporting nothing itself. A sheet that cannot be printed on
+    // the device's paper fails before anything is printed; a page or a document the device
+    // refuses fails the job, which is then withdrawn whole.
+    PrintOutcome Print(PrintDevice& device, bool testSheet, int firstPosition);
+
+    // The job's name in the printer's queue.
+    QString documentName = kDefaultDocumentName;
+    static inline const QString kDefaultDocumentName = QStringLiteral("Quillmark labels");
 
     // Why geometry cannot be printed on a paper of the given size (device units at the given
     // resolution; 0 for a paper of unknown size, taken as 1 m), or nullopt when it can: every
@@ -52,6 +60,10 @@ public:
     // of outlines.
     static std::optional<QString> SheetProblem(const SheetGeometry& geometry, int resolution,
                                                int paperWidth, int paperHeight);
+
+    // Where the labels leave the device's paper or its printable area, in a sentence naming
+    // the printer; nullopt when they lie within it. Asked about before a job from Print.
+    std::optional<QString> PaperOverhang(const PrintDevice& device) const;
 
     void PrintPage(PrintDevice& device, PrintProgress& progress);
     void PrintTestSheet(PrintDevice& device, PrintProgress& progress);
@@ -73,8 +85,8 @@ public:
 
     // Called before each page is started, with the page number and the number of pages.
     std::function<void(int page, int pages)> onPage;
-    // Asked before each page; true stops the job, which is then aborted, and Print returns 0
-    // as for a cancelled print dialog.
+    // Asked before each page; true stops the job, which is then withdrawn whole, as if the
+    // print dialog had been cancelled.
     std::function<bool()> cancelRequested;
 
     // Asked once the printer is chosen and before anything is printed, when a label does not

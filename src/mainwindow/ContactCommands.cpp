@@ -69,8 +69,11 @@ QString ContactCommands::AddressBookFileOf(const std::string& contact) const {
 }
 
 void ContactCommands::HandOff(const QUrl& url) {
-    // Failures are not reported: the user sees what opened, and the reload is offered anyway.
-    (void)Shell::open(url);
+    // Where nothing opened, nothing can have been edited: no reload is offered.
+    if (!Shell::open(url)) {
+        showMessage(Shell::noHandlerMessage(url));
+        return;
+    }
     dlg.contactList.reloadPending = true;
 }
 
@@ -168,6 +171,9 @@ void ContactCommands::OnActivated() {
     if (!list.reloadPending)
         return;
     list.reloadPending = false;
+    // Only the address book was handed off; another source since has nothing to reload.
+    if (dlg.settings.prefs.contactSource != ContactSource::kWindowsContacts)
+        return;
     const auto answer = showMessage(QStringLiteral("Reload contacts?"), QStringLiteral("Quillmark"),
                                     Prompt::Buttons::YesNo);
     if (answer == Prompt::Answer::Yes) {

@@ -257,8 +257,12 @@ void ContactsPane::OpenContactList() {
     if (dlg.settings.prefs.contactSource == ContactSource::kFile && !QuerySaveContacts())
         return;
     Prompt::FileRequest request;
-    request.filter = QStringLiteral(
-        "CSV Files (*.csv)|*.csv|TSV Files (*.tsv)|*.tsv|vCard files (*.vcf)|*.vcf||");
+    // Text Files: Excel's "Unicode Text"; vCard files under both endings the address book
+    // reads.
+    request.filter = QStringLiteral("CSV Files (*.csv)|*.csv|TSV Files (*.tsv)|*.tsv|"
+                                    "Text Files (*.txt)|*.txt|"
+                                    "vCard files (*.vcf *.vcard)|*.vcf;*.vcard|"
+                                    "All files (*)|*||");
     const auto path = prompt().openFile(request);
     if (!path || path->isEmpty())
         return;

@@ -10,6 +10,7 @@
 #include "platform/AppPaths.h"
 #include "platform/FileError.h"
 #include "platform/Prompt.h"
+#include "platform/RegularFile.h"
 #include "platform/SaveFile.h"
 #include "platform/Text.h"
 #include "platform/ui/DialogRunner.h"
@@ -396,9 +397,9 @@ void LabelListPane::OpenLabels() {
 
 bool LabelListPane::LoadLabelFile() {
     QString& name = dlg.labelFileName;
-    QFile file(name);
+    QFile file;
     QByteArray data;
-    if (file.open(QIODevice::ReadOnly))
+    if (RegularFile::open(file, name) == FileError::None)
         data = file.readAll();
     if (!file.isOpen() || file.error() != QFileDevice::NoError) {
         showMessage(QStringLiteral("Can't open file: ") + name);

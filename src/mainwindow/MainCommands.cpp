@@ -31,6 +31,7 @@
 #include "platform/ui/HelpWindow.h"
 
 #include <QAbstractButton>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QPrinter>
 #include <QPrinterInfo>
@@ -154,7 +155,7 @@ void MainCommands::OnPrintLabels() {
     list.StoreEditedLabel();
     const int first = dlg.control<UpDownControl>(Id::FirstLabelSpin)->position();
     CLabelPrinter job(dlg.settings.prefs, Text::fromQString(dlg.settings.fontName),
-                      list.labels.Strings(), askForPrinter);
+                      list.labels.Strings(), askForPrinter(dlg.settings.prefs.geometry));
     job.confirmFits = [](const FitReport& report) {
         return showMessage(FitReport::question(report.misfits()), kAppCaption,
                            Prompt::Buttons::YesNo, Prompt::Icon::Warning) == Prompt::Answer::Yes;
@@ -162,11 +163,15 @@ void MainCommands::OnPrintLabels() {
     job.calibration = [this](const QString& printer) {
         return PrinterCalibration(dlg.settingsStore()).offsetFor(printer);
     };
+    if (!dlg.labelFileName.isEmpty())
+        job.documentName = QFileInfo(dlg.labelFileName).fileName();
     PrintProgressDialog progress(job, &dlg);
-    const int next = job.Print(false, first);
-    if (next > 0) {
+    // Only a job the printer took whole moves the position: after a cancel or a failure the
+    // same labels are printed again from the same place.
+    const PrintOutcome outcome = job.Print(false, first);
+    if (outcome.printedWhole()) {
         // Both the record and the box keep the position in one byte.
-        dlg.settings.prefs.firstLabel = static_cast<std::uint8_t>(next);
+        dlg.settings.prefs.firstLabel = static_cast<std::uint8_t>(outcome.nextPosition());
         dlg.control<UpDownControl>(Id::FirstLabelSpin)->setPosition(dlg.settings.prefs.firstLabel);
     }
 }
@@ -177,12 +182,20 @@ void MainCommands::PrintPreview() {
     LabelListPane& list = *dlg.labelList;
     list.StoreEditedLabel();
     const int first = dlg.control<UpDownControl>(Id::FirstLabelSpin)->position();
-    // Laid out for the printer the print dialog starts with.
-    const QPrinter printer(QPrinter::HighResolution);
-    JobPreview job(dlg.settings.prefs, Text::fromQString(dlg.settings.fontName),
-                   list.labels.Strings(), first, printer.logicalDpiX(), printer.logicalDpiY(),
-                   printer.pageLayout().pageSize());
+    // Laid out for the printer the print dialog starts with, on the paper it will be asked for.
+    QPrinter printer(QPrinter::HighResolution);
+    const SheetGeometry& sheet = dlg.settings.prefs.geometry;
+    PrinterDevice::useSheetPaper(printer, sheet);
+    const QPageLayout layout = printer.pageLayout();
+    JobPreview job(
+        dlg.settings.prefs, Text::fromQString(dlg.settings.fontName), list.labels.Strings(), first,
+        printer.logicalDpiX(), printer.logicalDpiY(),
+        QPageSize(layout.fullRect(QPageLayout::Millimeter).size(), QPageSize::Millimeter));
     PrintPreviewDialog preview(job, &dlg);
+    const QString name =
+        printer.outputFormat() == QPrinter::NativeFormat ? printer.printerName() : QString();
+    preview.setPaperWarning(
+        SheetPaper::overhang(sheet, PrinterDevice::printed(printer), name).value_or(QString()));
     if (DialogRunner::exec(preview) == QDialog::Accepted && preview.printRequested())
         OnPrintLabels();
 }

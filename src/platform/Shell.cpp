@@ -20,6 +20,11 @@ QString Shell::noBrowserMessage(const QUrl& url) {
         .arg(url.toDisplayString());
 }
 
+QString Shell::noHandlerMessage(const QUrl& url) {
+    return QStringLiteral("Sorry, couldn't open %1: no program to open it could be started.")
+        .arg(url.toDisplayString(QUrl::PreferLocalFile));
+}
+
 void Shell::setOpener(std::function<bool(const QUrl&)> f) {
     opener() = std::move(f);
 }

@@ -1,4 +1,5 @@
 #include "contacts/CCSVFile.h"
+#include "contacts/ContactText.h"
 #include "contacts/DelimitedImporter.h"
 
 #include "ScriptedPrompt.h"
@@ -44,8 +45,8 @@ TEST(CCSVFile, ReadsOwnFormatRecords) {
         {"quotes.csv",
          false,
          {"Ann Quoted Lee\r\nStreet", "Bob Odd\tStreet\tTown", "Next\r\nLine"}},
-        // Eight TAB-ended fields, then the last field: ten lines give nine.
-        {"ten_fields.csv", false, {"L1\r\nL2\r\nL3\r\nL4\r\nL5\r\nL6\r\nL7\r\nL8\r\nL10"}},
+        // Every field is a line, however many there are.
+        {"ten_fields.csv", false, {"L1\r\nL2\r\nL3\r\nL4\r\nL5\r\nL6\r\nL7\r\nL8\r\nL9\r\nL10"}},
         {"empty_fields.csv", false, {"A\r\nB"}},
         {"no_final_line_end.csv", false, {"Ann\r\nStreet", "Bob\r\nRoad"}},
         {"ends_in_quote.csv", false, {"Ann\r\nLee"}},
@@ -150,7 +151,18 @@ TEST(CCSVFile, FiveThousandLimitCountsTheWholeList) {
         EXPECT_EQ(list.GetSize(), c.already + c.appended);
         EXPECT_EQ(prompt.shown.size(), static_cast<std::size_t>(c.messages)) << c.already;
         if (c.messages) {
-            EXPECT_EQ(prompt.shown[0].text, QStringLiteral("Maximum of 5,000 addresses loaded"));
+            // Said once more when the file holds contacts that were left unread.
+            bool inPart = true;
+            CSortStrArray again;
+            for (int i = 0; i < c.already; ++i)
+                again.Add("Old");
+            (void)file.ReadContacts(again, &inPart);
+            EXPECT_EQ(inPart, c.appended < 5);
+            EXPECT_EQ(prompt.shown[0].text,
+                      inPart ? QStringLiteral("Maximum of 5,000 addresses loaded\n\nThe file holds "
+                                              "more, so Save Contacts asks for a new name instead "
+                                              "of writing over it.")
+                             : QStringLiteral("Maximum of 5,000 addresses loaded"));
         }
     }
 }
@@ -196,6 +208,35 @@ TEST(CCSVFile, QuotedTabsSurviveSavingAndReopening) {
     CSortStrArray back;
     ASSERT_EQ(CCSVFile(saved, QStringLiteral("q.csv"), false).ReadContacts(back), 1);
     EXPECT_EQ(back.Strings(), read.Strings());
+}
+
+// Quotes and long contacts come back from a saved file as they were (so a contact keeps the
+// display text its categories are kept under).
+TEST(CCSVFile, QuotesAndEveryLineSurviveSavingAndReopening) {
+    struct Case {
+        std::string contact;
+        QByteArray line; // as written
+    };
+    const std::vector<Case> cases = {
+        {"Anna \"Nan\" Brandt\r\nHauptstr. 1\r\n", "\"Anna \"\"Nan\"\" Brandt\"\tHauptstr. 1"},
+        {"\"Quoted\"\r\nRoad", "\"\"\"Quoted\"\"\"\tRoad"},
+        {"One \" quote\r\nRoad\r\nTown", "\"One \"\" quote\"\tRoad\tTown"},
+        {"Tab\tand \"quote\"\r\nRoad", "\"Tab\tand \"\"quote\"\"\"\tRoad"},
+        {"\"\r\nA", "\"\"\"\"\tA"},
+        {"L1\r\nL2\r\nL3\r\nL4\r\nL5\r\nL6\r\nL7\r\nL8\r\nL9\r\nL10\r\nL11\r\n",
+         "L1\tL2\tL3\tL4\tL5\tL6\tL7\tL8\tL9\tL10\tL11"},
+    };
+    for (const auto& c : cases) {
+        CSortStrArray list;
+        list.Add(c.contact);
+        const QByteArray saved = CCSVFile::WriteContacts(list);
+        EXPECT_EQ(saved, QByteArray(CCSVFile::kHeaderLine) + c.line + "\r\n") << c.contact;
+        CSortStrArray back;
+        ScriptedPrompt prompt;
+        ASSERT_EQ(CCSVFile(saved, QStringLiteral("q.csv"), false).ReadContacts(back), 1);
+        EXPECT_EQ(back.GetAt(0), std::string(ContactText::trimRight(c.contact))) << c.contact;
+        EXPECT_EQ(CCSVFile::WriteContacts(back), saved);
+    }
 }
 
 TEST(CCSVFile, FailedSaveLeavesTheOldFile) {

@@ -3,6 +3,7 @@
 #include "contacts/CategoryAssignment.h"
 #include "contacts/CategoryNameList.h"
 
+#include "Fifo.h"
 #include "ScriptedPrompt.h"
 #include "TempDir.h"
 
@@ -254,6 +255,22 @@ TEST(Categories, DamagedFileIsReportedOnceAndKept) {
     EXPECT_EQ(prompt.shown[0].icon, Prompt::Icon::Warning);
     EXPECT_FALSE(c.ShouldSave());
     EXPECT_EQ(dir.read(QStringLiteral("Categories")), damaged);
+}
+
+// A store file that became a named pipe is reported at once; nothing of the list changes.
+TEST(Categories, PipeIsRefusedWithoutWaiting) {
+    TempDir dir;
+    const QString fifo = makeFifo(dir.path(QStringLiteral("Categories")));
+    ASSERT_FALSE(fifo.isEmpty());
+    ScriptedPrompt prompt;
+    Categories c = sample();
+    {
+        HangGuard guard;
+        EXPECT_EQ(c.LoadCategories(fifo), Categories::LoadResult::Failed);
+    }
+    EXPECT_EQ(prompt.texts(), QStringList{QStringLiteral("Can't open file: ") + fifo +
+                                          QStringLiteral(". Error = 6")});
+    EXPECT_EQ(c, sample());
 }
 
 TEST(Categories, MissingAndEmptyFiles) {

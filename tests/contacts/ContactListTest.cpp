@@ -1,7 +1,11 @@
 #include "contacts/ContactList.h"
+#include "contacts/CCSVFile.h"
+#include "contacts/ContactFileReader.h"
 #include "contacts/ContactReader.h"
+#include "contacts/DelimitedImporter.h"
 #include "labels/LabelPreferences.h"
 
+#include "Fifo.h"
 #include "ScriptedPrompt.h"
 #include "TempDir.h"
 
@@ -202,16 +206,26 @@ TEST(ContactList, SaveContactsAs) {
     EXPECT_EQ(f.dir.read(QStringLiteral("saved.csv")),
               QByteArray("|QMK|\tCreated\twith\tQuillmark\r\nAnn\tRoad\r\n"));
 
-    // A failed save keeps the flag and the source; the chosen name is kept.
+    // A failed save keeps the flag, the source and the name of the file the list is in, so
+    // that neither the caption nor the next start name a file that was never written.
     f.list.contactsModified = true;
     f.prefs.contactSource = ContactSource::kGoogle;
     const QString bad = f.dir.path(QStringLiteral("no/such/folder.csv"));
     prompt.saveWith(bad);
     EXPECT_EQ(f.list.SaveContactsAs(), ContactList::SaveAsResult::Failed);
-    EXPECT_EQ(f.list.contactFileName, bad);
+    EXPECT_EQ(f.list.contactFileName, target);
     EXPECT_TRUE(f.list.contactsModified);
     EXPECT_EQ(f.prefs.contactSource, ContactSource::kGoogle);
     EXPECT_EQ(prompt.shown.size(), 1u);
+
+    // The same for a list that was never saved: it stays unnamed.
+    Fixture unsaved;
+    unsaved.list.NewContactList();
+    unsaved.list.contacts.Add("Bo\r\n");
+    prompt.saveWith(bad);
+    EXPECT_EQ(unsaved.list.SaveContactsAs(), ContactList::SaveAsResult::Failed);
+    EXPECT_TRUE(unsaved.list.contactFileName.isEmpty());
+    EXPECT_TRUE(unsaved.list.contactsModified);
 }
 
 TEST(ContactList, ReloadPendingIsHeldOffDuringTheQuestion) {
@@ -251,7 +265,7 @@ TEST(ContactList, VCardExportIsReadAndNeverSavedOver) {
     EXPECT_EQ(f.list.contacts.Strings(),
               (std::vector<std::string>{"Ann Lee\r\n1 Road\r\nTown\r\n", "Bob Roe\r\n"}));
     EXPECT_EQ(f.list.contactFileName, vcf);
-    EXPECT_TRUE(f.list.contactFileIsExport);
+    EXPECT_EQ(f.list.keepFile, ContactList::KeepFile::VCardExport);
     EXPECT_FALSE(f.list.contactsModified);
     EXPECT_EQ(f.prefs.contactSource, ContactSource::kFile);
 
@@ -273,7 +287,7 @@ TEST(ContactList, VCardExportIsReadAndNeverSavedOver) {
     EXPECT_EQ(f.dir.read(QStringLiteral("phone.vcf")), exported);
     EXPECT_EQ(f.dir.read(QStringLiteral("cards.txt")), exported);
     EXPECT_EQ(f.list.contactFileName, f.dir.path(QStringLiteral("phone.csv")));
-    EXPECT_FALSE(f.list.contactFileIsExport);
+    EXPECT_EQ(f.list.keepFile, ContactList::KeepFile::No);
     EXPECT_FALSE(f.list.contactsModified);
     EXPECT_TRUE(f.dir.read(QStringLiteral("phone.csv")).startsWith("|QMK|"));
 }
@@ -293,5 +307,189 @@ TEST(ContactList, VCardFileWithoutAReadableCardIsNotLoaded) {
                            QStringLiteral("Didn't load contacts.")}));
     EXPECT_EQ(f.list.contacts.Strings(), std::vector<std::string>{"Old Contact"});
     EXPECT_EQ(f.list.contactFileName, QStringLiteral("/old/list.csv"));
-    EXPECT_FALSE(f.list.contactFileIsExport);
+    EXPECT_EQ(f.list.keepFile, ContactList::KeepFile::No);
+}
+
+namespace {
+
+// Imports every row's first field, as the dialog would after the user's choices.
+struct FirstFieldImporter : DelimitedImporter {
+    std::optional<std::vector<std::string>> ImportContacts(const CCSVFile& file) override {
+        std::vector<std::string> out;
+        const std::string_view text = file.text();
+        for (std::size_t at = 0; at < text.size();) {
+            const std::size_t end = std::min(text.find('\n', at), text.size());
+            const std::string_view line = text.substr(at, end - at);
+            out.push_back(std::string(line.substr(0, line.find(file.delimiter()))) + "\r\n");
+            at = end + 1;
+        }
+        return out;
+    }
+};
+
+const QByteArray kExport = "First Name,Last Name,E-mail\r\nAnn,Lee,ann@example.org\r\n";
+
+} // namespace
+
+// Another program's export that came through the import dialog is never written over,
+// opened on its own or merged into a list: Save asks for a new name and refuses the export.
+TEST(ContactList, ImportedExportIsNeverSavedOver) {
+    for (const bool merged : {false, true}) {
+        Fixture f;
+        FirstFieldImporter importer;
+        f.list.FileReader()->SetImporter(&importer);
+        const QString exported = f.dir.write(QStringLiteral("thunderbird.csv"), kExport);
+        ScriptedPrompt prompt;
+        if (merged) {
+            QString vcf = f.dir.write(QStringLiteral("phone.vcf"),
+                                      "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:Bob Roe\r\nEND:VCARD\r\n");
+            ASSERT_TRUE(f.list.LoadContacts(ContactSource::kFile, vcf));
+            prompt.answer(Prompt::Answer::Yes);
+        }
+        QString name = exported;
+        ASSERT_TRUE(f.list.LoadContacts(ContactSource::kFile, name));
+        EXPECT_EQ(f.list.contactFileName, exported);
+        EXPECT_EQ(f.list.keepFile, ContactList::KeepFile::Imported);
+        EXPECT_TRUE(f.list.contactsModified);
+
+        prompt.saveWith(exported);
+        prompt.saveWith(std::nullopt);
+        EXPECT_FALSE(f.list.SaveContacts());
+        ASSERT_EQ(prompt.fileRequests.size(), 2u);
+        EXPECT_EQ(prompt.fileRequests[0].initialName, QStringLiteral("thunderbird (2).csv"));
+        EXPECT_EQ(prompt.texts().last(),
+                  QStringLiteral("thunderbird.csv is the file these contacts were imported from. "
+                                 "Contact lists are saved in Quillmark's own format, so please "
+                                 "choose another name to keep it as it is."));
+        EXPECT_EQ(f.dir.read(QStringLiteral("thunderbird.csv")), kExport);
+
+        prompt.saveWith(f.dir.path(QStringLiteral("thunderbird (2).csv")));
+        EXPECT_TRUE(f.list.SaveContacts());
+        EXPECT_EQ(f.dir.read(QStringLiteral("thunderbird.csv")), kExport);
+        EXPECT_EQ(f.list.contactFileName, f.dir.path(QStringLiteral("thunderbird (2).csv")));
+        EXPECT_EQ(f.list.keepFile, ContactList::KeepFile::No);
+        f.list.FileReader()->SetImporter(nullptr);
+    }
+}
+
+namespace {
+
+QByteArray ownFile(int contacts) {
+    QByteArray data = CCSVFile::kHeaderLine;
+    for (int i = 0; i < contacts; ++i)
+        data += "Contact " + QByteArray::number(100000 + i) + "\tRoad\r\n";
+    return data;
+}
+
+} // namespace
+
+// A file read only up to the contact limit is never written over; one that the limit read
+// whole is saved as usual.
+TEST(ContactList, FileReadInPartIsNeverSavedOver) {
+    Fixture f;
+    const QByteArray big = ownFile(6000);
+    const QString path = f.dir.write(QStringLiteral("big.csv"), big);
+    ScriptedPrompt prompt;
+    QString name = path;
+    ASSERT_TRUE(f.list.LoadContacts(ContactSource::kFile, name));
+    EXPECT_EQ(f.list.contacts.GetSize(), 5000);
+    EXPECT_EQ(prompt.texts(),
+              QStringList{QStringLiteral("Maximum of 5,000 addresses loaded\n\nThe file holds "
+                                         "more, so Save Contacts asks for a new name instead "
+                                         "of writing over it.")});
+    EXPECT_EQ(f.list.keepFile, ContactList::KeepFile::ReadInPart);
+
+    f.list.contacts.SetAt(0, "Edited\r\nRoad");
+    f.list.contactsModified = true;
+    prompt.saveWith(path);
+    prompt.saveWith(f.dir.path(QStringLiteral("first.csv")));
+    EXPECT_TRUE(f.list.SaveContacts());
+    ASSERT_EQ(prompt.fileRequests.size(), 2u);
+    EXPECT_EQ(prompt.fileRequests[0].initialName, QStringLiteral("big (2).csv"));
+    EXPECT_EQ(prompt.texts().last(),
+              QStringLiteral("big.csv holds more contacts than were loaded from it, and saving "
+                             "the list there would lose them. Please choose another name."));
+    EXPECT_EQ(f.dir.read(QStringLiteral("big.csv")), big);
+    EXPECT_EQ(f.list.contactFileName, f.dir.path(QStringLiteral("first.csv")));
+
+    // Exactly 5,000: the message as ever, and the file is the list's to save.
+    Fixture whole;
+    const QString full = whole.dir.write(QStringLiteral("full.csv"), ownFile(5000));
+    ScriptedPrompt prompt2;
+    name = full;
+    ASSERT_TRUE(whole.list.LoadContacts(ContactSource::kFile, name));
+    EXPECT_EQ(prompt2.texts(), QStringList{QStringLiteral("Maximum of 5,000 addresses loaded")});
+    EXPECT_EQ(whole.list.keepFile, ContactList::KeepFile::No);
+    whole.list.contactsModified = true;
+    EXPECT_TRUE(whole.list.SaveContacts());
+    EXPECT_TRUE(prompt2.fileRequests.empty());
+}
+
+// Saving more contacts than a contact list file opens with asks first; No saves nothing.
+TEST(ContactList, SavingMoreContactsThanAFileOpensWithWarns) {
+    Fixture f;
+    f.list.NewContactList();
+    for (int i = 0; i < 6000; ++i)
+        f.list.contacts.Add("Contact " + std::to_string(i) + "\r\nRoad\r\n");
+    const QString target = f.dir.path(QStringLiteral("all.csv"));
+    const QString warning = QStringLiteral(
+        "This list holds 6,000 contacts; a contact list file opens with its first 5,000, so "
+        "the other 1,000 stay in the file but are not shown when it is opened again (and the "
+        "file is then never saved over). Save all 6,000 contacts?");
+
+    ScriptedPrompt prompt;
+    prompt.answer(Prompt::Answer::No);
+    EXPECT_EQ(f.list.SaveContactsAs(), ContactList::SaveAsResult::Cancelled);
+    ASSERT_EQ(prompt.shown.size(), 1u);
+    EXPECT_EQ(prompt.shown[0].text, warning);
+    EXPECT_EQ(prompt.shown[0].buttons, Prompt::Buttons::YesNo);
+    EXPECT_EQ(prompt.shown[0].icon, Prompt::Icon::Warning);
+    EXPECT_TRUE(prompt.fileRequests.empty());
+
+    prompt.answer(Prompt::Answer::Yes);
+    prompt.saveWith(target);
+    EXPECT_EQ(f.list.SaveContactsAs(), ContactList::SaveAsResult::Saved);
+    EXPECT_EQ(f.dir.read(QStringLiteral("all.csv")).count("\r\n"), 6001);
+
+    // Save Contacts into the list's own file asks the same.
+    f.list.contactsModified = true;
+    prompt.answer(Prompt::Answer::No);
+    EXPECT_FALSE(f.list.SaveContacts());
+    EXPECT_EQ(prompt.shown.back().text, warning);
+    EXPECT_TRUE(f.list.contactsModified);
+}
+
+// A named pipe (or a device) as the contact list is refused at once, when opened and when
+// chosen to save to; nothing waits for a writer, and the list stays.
+TEST(ContactList, PipesAreRefusedWithoutWaiting) {
+    Fixture f;
+    f.fillOld();
+    const QString fifo = makeFifo(f.dir.path(QStringLiteral("pipe.csv")));
+    ASSERT_FALSE(fifo.isEmpty());
+    HangGuard guard;
+    for (const QString& path : {fifo, QStringLiteral("/dev/zero")}) {
+        ScriptedPrompt prompt;
+        prompt.answer(Prompt::Answer::No);
+        QString name = path;
+        EXPECT_FALSE(f.list.LoadContacts(ContactSource::kFile, name));
+        EXPECT_TRUE(name.isEmpty());
+        EXPECT_EQ(prompt.texts().mid(1), QStringList{QStringLiteral("Can't open file: ") + path});
+        EXPECT_EQ(f.list.contacts.Strings(), std::vector<std::string>{"Old Contact"});
+        EXPECT_EQ(f.list.contactFileName, QStringLiteral("/old/list.csv"));
+    }
+    EXPECT_FALSE(ContactFileReader::IsVCardFile(fifo));
+}
+
+// Reloading an unsaved list (after ticking "Use US style...") has no file to read: nothing
+// is asked, with an empty name or otherwise, and the list stays.
+TEST(ContactList, UnsavedListHasNothingToReload) {
+    Fixture f;
+    f.list.NewContactList();
+    f.list.contacts.Add("Typed\r\n");
+    ScriptedPrompt prompt;
+    QString none;
+    EXPECT_FALSE(f.list.LoadContacts(ContactSource::kFile, none));
+    EXPECT_TRUE(prompt.shown.empty());
+    EXPECT_EQ(f.list.contacts.Strings(), std::vector<std::string>{"Typed\r\n"});
+    EXPECT_TRUE(f.list.contactsModified);
 }

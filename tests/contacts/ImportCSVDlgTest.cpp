@@ -346,18 +346,25 @@ TEST(ImportCSVDlg, ShowsTheLettersOfAUtf16File) {
     });
 }
 
-TEST(ImportCSVDlg, OpensAtTheFirstDelimiterPresentWithItsOwnColumns) {
+// A semicolon export with a comma in one address opens split at the semicolon the detection
+// chose (as quillmark-print splits it); the comma stays in the box, first.
+TEST(ImportCSVDlg, OpensAtTheDetectedDelimiterWithItsOwnColumns) {
     ScriptedPrompt prompt;
-    // The detection chooses the semicolon of the first line; the comma comes first in the
-    // box and the table, with as many columns as its lines have fields.
-    (void)runDialog("a;b\nc,d,e,f\n", [](ImportCSVDlg& d) {
-        EXPECT_EQ(d.control<QComboBox>(ImportCSVDlg::DelimiterCombo)->currentText(),
-                  QStringLiteral("Comma"));
-        EXPECT_EQ(d.delimiter(), ',');
-        EXPECT_EQ(d.model().DataColumnCount(), 4);
-        EXPECT_EQ(d.model().Cell(1, 4), "f");
-        return int(QDialog::Rejected);
-    });
+    (void)runDialog("Name;Street;Town\nAnn;12, rue de l'\xC3\x89glise;Paris\n",
+                    [](ImportCSVDlg& d) {
+                        auto* combo = d.control<QComboBox>(ImportCSVDlg::DelimiterCombo);
+                        EXPECT_EQ(combo->itemText(0), QStringLiteral("Comma"));
+                        EXPECT_EQ(combo->currentText(), QStringLiteral("Semicolon"));
+                        EXPECT_EQ(d.delimiter(), ';');
+                        EXPECT_EQ(d.model().DataColumnCount(), 3);
+                        EXPECT_EQ(d.model().Cell(1, 2), "12, rue de l'\xC3\x89glise");
+        shoot(d, "import-semicolon");
+                        // Switching to the comma gives that delimiter's own columns.
+                        combo->setCurrentIndex(0);
+                        EXPECT_EQ(d.delimiter(), ',');
+                        EXPECT_EQ(d.model().DataColumnCount(), 2);
+                        return int(QDialog::Rejected);
+                    });
 }
 
 namespace {

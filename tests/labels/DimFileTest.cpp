@@ -1,3 +1,4 @@
+#include "Fifo.h"
 #include "TempDir.h"
 
 #include "labels/DimFile.h"
@@ -60,6 +61,15 @@ TEST(DimFile, FailuresAreReportedAndChangeNothing) {
                                        QByteArray(reinterpret_cast<const char*>(bytes.data()), 16) +
                                            QByteArray("extra"));
     EXPECT_EQ(DimFile::load(longFile).geometry, SheetGeometry{});
+
+    // A named pipe is refused at once instead of waiting for a writer.
+    const QString fifo = makeFifo(dir.path(QStringLiteral("pipe.dim")));
+    {
+        HangGuard guard;
+        r = DimFile::load(fifo);
+    }
+    EXPECT_EQ(r.message,
+              QStringLiteral("Can't open file: ") + fifo + QStringLiteral(". Error = 6"));
 
     const QString noFolder = dir.path(QStringLiteral("no/such/x.dim"));
     const auto s = DimFile::save(noFolder, SheetGeometry{});

@@ -203,7 +203,7 @@ TEST(FitReport, SurveyBeforePrintingMatchesWhatPrintingFinds) {
         CLabelPrinter job(LabelPreferences{}, "Times New Roman", labels);
         {
             PdfPrintDevice device(buffer, dpi);
-            job.Print(device, false, 1);
+            (void)job.Print(device, false, 1);
         }
         const FitReport survey =
             CLabelPrinter(LabelPreferences{}, "Times New Roman", labels).Survey(dpi, dpi);
@@ -253,7 +253,7 @@ TEST(FitReport, PrintAsksOnceBeforeAnythingIsPrinted) {
             listed = report.misfits();
             return c.answer;
         };
-        EXPECT_EQ(job.Print(false, 1), c.result);
+        EXPECT_EQ(job.Print(false, 1).nextPosition(), c.result);
         // The printer is chosen first: its resolution decides how the text fits.
         EXPECT_EQ(chosen, 1);
         EXPECT_EQ(asked, c.asked);

@@ -122,7 +122,7 @@ TEST(JobPreview, PagesMatchThePdfLabelBoxByLabelBox) {
         QFile file(pdf);
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         PdfPrintDevice device(file, 600);
-        CLabelPrinter(format, "Times New Roman", labels).Print(device, false, 7);
+        (void)CLabelPrinter(format, "Times New Roman", labels).Print(device, false, 7);
     }
     JobPreview job(format, "Times New Roman", labels, 7, 600, 600, QPageSize(QPageSize::A4));
     JobPreview::Marks none;

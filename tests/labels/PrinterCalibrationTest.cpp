@@ -30,7 +30,7 @@ void printWith(PrinterCalibration& calibration, RecordingPrintDevice& device, bo
     CLabelPrinter sheet{SheetGeometry{}};
     CLabelPrinter& used = testSheet ? sheet : job;
     used.calibration = [&](const QString& name) { return calibration.offsetFor(name); };
-    used.Print(device, testSheet, 1);
+    (void)used.Print(device, testSheet, 1);
 }
 
 } // namespace
@@ -99,7 +99,7 @@ TEST(PrinterCalibration, MovesLabelsAndOutlinesOfTheCalibratedPrinterOnly) {
         static const auto labels = someLabels();
         CLabelPrinter reference(LabelPreferences{}, "Serif", labels);
         CLabelPrinter referenceSheet{SheetGeometry{}};
-        (testSheet ? referenceSheet : reference).Print(plain, testSheet, 1);
+        (void)(testSheet ? referenceSheet : reference).Print(plain, testSheet, 1);
         ASSERT_EQ(plain.pages.size(), 1u);
         for (const Case& c : cases) {
             SCOPED_TRACE(std::string(c.printer) + (testSheet ? " test sheet" : " labels"));
@@ -134,7 +134,7 @@ TEST(PrinterCalibration, CalibrationSheetMarksTwoCornersWithScales) {
         job.calibrationMarks = true;
         job.offset = offset;
         RecordingPrintDevice device(600);
-        job.Print(device, true, 0);
+        (void)job.Print(device, true, 0);
         ASSERT_EQ(device.pages.size(), 1u);
         const RecordingSurface& page = device.pages[0];
         const int dx = job.TenthsToDevice(offset.x), dy = job.TenthsToDevice(offset.y);

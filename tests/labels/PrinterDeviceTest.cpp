@@ -14,8 +14,9 @@
 TEST(PrinterDevice, CancelledDialogPrintsNothing) {
     ScriptedPrompt script; // no answer: the dialog is cancelled
     const std::vector<std::string> labels = {"Ann\r\nStreet"};
-    CLabelPrinter job(LabelPreferences{}, "Serif", labels, askForPrinter);
-    EXPECT_EQ(job.Print(false, 3), 0);
+    CLabelPrinter job(LabelPreferences{}, "Serif", labels,
+                      askForPrinter(LabelPreferences{}.geometry));
+    EXPECT_EQ(job.Print(false, 3).nextPosition(), 0);
     EXPECT_EQ(script.printDialogs, 1);
 }
 
@@ -32,8 +33,9 @@ TEST(PrinterDevice, PlacesLabelsFromThePapersEdges) {
         return true;
     };
     const std::vector<std::string> labels = {"Firstword", "Secondword"};
-    CLabelPrinter job(LabelPreferences{}, "Serif", labels, askForPrinter);
-    EXPECT_EQ(job.Print(false, 1), 3);
+    CLabelPrinter job(LabelPreferences{}, "Serif", labels,
+                      askForPrinter(LabelPreferences{}.geometry));
+    EXPECT_EQ(job.Print(false, 1).nextPosition(), 3);
     ASSERT_TRUE(QFile::exists(pdf));
     if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
         GTEST_SKIP() << "pdftotext is not installed";
@@ -69,7 +71,7 @@ TEST(PrinterDevice, NothingToPlaceNeverStartsThePrinter) {
     LabelPreferences noColumns;
     noColumns.geometry.labelsAcross = 0;
     const std::vector<std::string> labels = {"Ann\r\nStreet"};
-    CLabelPrinter job(noColumns, "Serif", labels, askForPrinter);
+    CLabelPrinter job(noColumns, "Serif", labels, askForPrinter(LabelPreferences{}.geometry));
     (void)job.Print(false, 1);
     EXPECT_FALSE(QFile::exists(pdf));
 }

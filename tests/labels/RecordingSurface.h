@@ -85,6 +85,7 @@ public:
     int offsetX = 0, offsetY = 0;
     int paperTenths[2] = {2100, 2970}; // A4; 0 for a device that does not know its paper
     int startDocResult = 1;
+    int endDocResult = 1;
     int refusePage = 0; // endPage of this page (1-based) returns 0
 
     std::vector<std::string> calls;
@@ -106,7 +107,7 @@ public:
     }
     int endDoc() override {
         calls.push_back("endDoc");
-        return 1;
+        return endDocResult;
     }
     int abortDoc() override {
         calls.push_back("abortDoc");

@@ -435,7 +435,7 @@ TEST(SettingsSheet, TestSheetNeedsAcceptedFieldsAndASheetThatFitsThePaper) {
         int printDialogs;
     };
     const Case cases[] = {
-        {"Side margins (mm)", "15", {}, 1},
+        {"Side margins (mm)", "8", {}, 1},
         // A failing field is reported and nothing is printed, not even the print dialog.
         {"Side margins (mm)", "150", QStringLiteral("Enter a number between 0 and 100."), 0},
         {"Number across", "21", QStringLiteral("Enter an integer between 1 and 20."), 0},

@@ -265,6 +265,30 @@ TEST(AddressBook, AddAndDeleteOpenTheFolder) {
     EXPECT_FALSE(dlg.contactList.reloadPending);
 }
 
+// A hand-off that no program takes says so, as the Website button does, and offers no
+// reload; a reload still pending once the list comes from elsewhere asks nothing.
+TEST(AddressBook, FailedHandOffIsReportedAndStaleReloadsAreDropped) {
+    MainWindowHarness h;
+    CQuillmarkDlg& dlg = h.open();
+    Seams seams;
+    Shell::setOpener([](const QUrl&) { return false; });
+    dlg.runCommand(Id::AddNewContact);
+    EXPECT_EQ(h.prompt.texts(),
+              QStringList{QStringLiteral("Sorry, couldn't open ") + h.addressBookFolder() +
+                          QStringLiteral(": no program to open it could be started.")});
+    EXPECT_FALSE(dlg.contactList.reloadPending);
+
+    Shell::setOpener([](const QUrl&) { return true; });
+    dlg.runCommand(Id::DeleteContact);
+    ASSERT_TRUE(dlg.contactList.reloadPending);
+    dlg.contactsPane->NewContactList();
+    dlg.contactList.contacts.Add("Typed\r\n");
+    activate(dlg);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(h.prompt.texts().size(), 1);
+    EXPECT_FALSE(dlg.contactList.reloadPending);
+}
+
 TEST(ContactCommands, AvailabilityFollowsSourceAndSelection) {
     struct Case {
         std::uint8_t source;

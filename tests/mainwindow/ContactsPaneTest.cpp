@@ -2,6 +2,7 @@
 #include "MainWindowHarness.h"
 #include "TempDir.h"
 #include "mainwindow/ControlIds.h"
+#include "platform/ui/QtPrompt.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -151,7 +152,12 @@ TEST(ContactsPane, OpenContactListMergesOnYes) {
     EXPECT_EQ(caption(dlg), QStringLiteral("b.csv (3 entries)"));
     EXPECT_EQ(h.prompt.fileRequests.back().filter,
               QStringLiteral("CSV Files (*.csv)|*.csv|TSV Files (*.tsv)|*.tsv|"
-                             "vCard files (*.vcf)|*.vcf||"));
+                             "Text Files (*.txt)|*.txt|"
+                             "vCard files (*.vcf *.vcard)|*.vcf;*.vcard|"
+                             "All files (*)|*||"));
+    EXPECT_EQ(QtPrompt::qtFilter(h.prompt.fileRequests.back().filter),
+              QStringLiteral("CSV Files (*.csv);;TSV Files (*.tsv);;Text Files (*.txt);;"
+                             "vCard files (*.vcf *.vcard);;All files (*)"));
 }
 
 TEST(ContactsPane, SelectedContactsBecomeLabels) {

@@ -49,6 +49,15 @@ TEST(ImportDialog, OpenContactListImportsAForeignExport) {
     // Imported contacts are not in a contact list file yet.
     EXPECT_TRUE(dlg.contactList.contactsModified);
     EXPECT_TRUE(dlg.isCommandEnabled(Id::SaveContacts));
+
+    // Save Contacts never writes over the export: it asks for a new name beside it.
+    const QByteArray exported = dir.read(QStringLiteral("export.csv"));
+    h.prompt.saveWith(std::nullopt);
+    dlg.runCommand(Id::SaveContacts);
+    ASSERT_EQ(h.prompt.fileRequests.size(), 2u);
+    EXPECT_EQ(h.prompt.fileRequests[1].initialName, QStringLiteral("export (2).csv"));
+    EXPECT_EQ(dir.read(QStringLiteral("export.csv")), exported);
+    EXPECT_TRUE(dlg.contactList.contactsModified);
 }
 
 TEST(ImportDialog, AQuoteNeverClosedImportsWholeAndShowsCut) {

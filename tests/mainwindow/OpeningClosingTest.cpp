@@ -1,3 +1,4 @@
+#include "Fifo.h"
 #include "MainWindowHarness.h"
 #include "TempDir.h"
 #include "controls/UpDownControl.h"
@@ -50,6 +51,43 @@ TEST(Opening, LaterRunUpgradesAnOldRecordAndOpensTheDefaultList) {
     EXPECT_EQ(dlg.settings.prefs.settingsVersion, 314);
     EXPECT_EQ(dlg.control<QLabel>(Id::ContactsCaption)->text(),
               QStringLiteral("friends.csv (1 entries)"));
+}
+
+// A remembered default list, a file named on the command line or one chosen with Open that
+// is a named pipe gives its message at once; the window never waits for a writer.
+TEST(Opening, PipesGiveTheirMessageAtOnce) {
+    TempDir dir;
+    const QString fifo = makeFifo(dir.path(QStringLiteral("pipe.csv")));
+    const QString labels = makeFifo(dir.path(QStringLiteral("pipe.lbl")));
+    ASSERT_FALSE(fifo.isEmpty());
+    HangGuard guard;
+    const QString cantOpen = QStringLiteral("Can't open file: ") + fifo;
+    {
+        MainWindowHarness h;
+        LabelPreferences prefs;
+        prefs.settingsVersion = 314;
+        prefs.contactSource = ContactSource::kFile;
+        h.store.values[QStringLiteral("Preferences")] = record(prefs);
+        h.store.values[QStringLiteral("DefaultList")] = fifo;
+        CQuillmarkDlg& dlg = h.open();
+        EXPECT_EQ(h.prompt.texts(), QStringList{cantOpen});
+        EXPECT_TRUE(dlg.contactList.contactFileName.isEmpty());
+    }
+    {
+        MainWindowHarness h;
+        CQuillmarkDlg& dlg = h.open(fifo, labels);
+        EXPECT_EQ(h.prompt.texts(),
+                  (QStringList{cantOpen, QStringLiteral("Can't open file: ") + labels}));
+        EXPECT_TRUE(dlg.labelFileName.isEmpty());
+    }
+    {
+        MainWindowHarness h;
+        CQuillmarkDlg& dlg = h.open();
+        h.prompt.openWith(fifo);
+        dlg.runCommand(Id::OpenContactList);
+        EXPECT_EQ(h.prompt.texts(), QStringList{cantOpen});
+        EXPECT_TRUE(dlg.contactList.contacts.IsEmpty());
+    }
 }
 
 TEST(Closing, WritesTheRecordWithCurrentVersionAndFirstLabelFromTheSpin) {

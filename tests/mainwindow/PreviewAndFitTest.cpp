@@ -157,7 +157,7 @@ TEST(PrintPreview, FortyLabelsFromSevenOnThreeBySevenThenPrint) {
     EXPECT_EQ(opened, 1);
     // Print ran the print command: the print dialog, then the question, then the job.
     EXPECT_EQ(h.prompt.printDialogs, 1);
-    ASSERT_EQ(h.prompt.shown.size(), 1u);
+    ASSERT_EQ(h.prompt.shown.size(), 1u) << h.prompt.texts().join(u'|').toStdString();
     EXPECT_EQ(h.prompt.shown[0].text,
               QStringLiteral("1 label does not fit its label: 10. Print anyway?"));
     EXPECT_TRUE(QFile::exists(pdf));

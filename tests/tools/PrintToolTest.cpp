@@ -1,5 +1,6 @@
 // quillmark-print end to end: the PDF it writes is read back with pdftotext, and every
 // word must lie inside the rectangle of its label, measured from the paper's corner.
+#include "Fifo.h"
 #include "TempDir.h"
 
 #include "app/LabelListFile.h"
@@ -255,6 +256,72 @@ TEST(QuillmarkPrint, FailuresLeaveTheOutputAlone) {
         EXPECT_EQ(run.exitCode, 2) << bad.join(QLatin1Char(' ')).toStdString();
         EXPECT_FALSE(run.err.isEmpty());
     }
+    EXPECT_EQ(dir.read(QStringLiteral("keep.pdf")), QByteArray("old content"));
+}
+
+// Inputs other than standard input are read only when they are regular files: a named pipe
+// or a device is refused at once, as input and as sheet file.
+TEST(QuillmarkPrint, PipesAndDevicesAreRefusedAtOnce) {
+    TempDir dir;
+    const QString pdf = dir.path(QStringLiteral("out.pdf"));
+    const QString fifo = makeFifo(dir.path(QStringLiteral("pipe.csv")));
+    ASSERT_FALSE(fifo.isEmpty());
+    const QString input = writeLabels(dir, 3);
+    for (const QStringList& args : {QStringList{fifo}, QStringList{QStringLiteral("/dev/zero")},
+                                    QStringList{input, QStringLiteral("--dim"), fifo}}) {
+        const ToolRun run = runTool(args + QStringList{QStringLiteral("-o"), pdf});
+        EXPECT_EQ(run.exitCode, 1) << args.join(QLatin1Char(' ')).toStdString();
+        EXPECT_TRUE(run.err.contains(QStringLiteral("Can't open file: ") + args.last() +
+                                     QStringLiteral(". Error = 6")))
+            << run.err.toStdString();
+    }
+    EXPECT_FALSE(QFile::exists(pdf));
+}
+
+// Excel's "Unicode Text" (UTF-16 with its mark, TAB-separated) is read as a delimited file
+// when the delimited-file options are given; those options are a usage error for an input
+// they cannot apply to.
+TEST(QuillmarkPrint, UnicodeTextExportTakesTheDelimitedFileOptions) {
+    if (!havePdfTools())
+        GTEST_SKIP() << "pdftotext is not installed";
+    TempDir dir;
+    const QString txt = QStringLiteral(QM_TEST_DATA_DIR "/contacts/import/unicode_text.txt");
+    const QString pdf = dir.path(QStringLiteral("out.pdf"));
+    ToolRun run =
+        runTool({txt, QStringLiteral("--columns"), QStringLiteral("1,3"),
+                 QStringLiteral("--skip-rows"), QStringLiteral("1"), QStringLiteral("-o"), pdf});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_EQ(run.out, QStringLiteral("3\n"));
+    QStringList words;
+    for (const Word& w : wordsOf(pdf))
+        words << w.text;
+    EXPECT_EQ(words, (QStringList{QStringLiteral("J\u00FCrgen"), QStringLiteral("M\u00FCller"),
+                                  QStringLiteral("K\u00F6ln"), QStringLiteral("Zo\u00EB"),
+                                  QStringLiteral("Lee"), QStringLiteral("Caf\u00E9"),
+                                  QStringLiteral("Row")}));
+
+    // Without the options it is plain text, decoded: no byte-order mark, no zero bytes.
+    run = runTool({txt, QStringLiteral("-o"), pdf});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    QString all;
+    for (const Word& w : wordsOf(pdf))
+        all += w.text;
+    EXPECT_TRUE(all.startsWith(QStringLiteral("NameStreetTownJ\u00FCrgen"))) << all.toStdString();
+
+    CSortStrArray labels;
+    labels.Add("Ann");
+    const QString lbl = dir.write(QStringLiteral("list.lbl"),
+                                  LabelListFile::write(labels, LabelPreferences{}, "Arial"));
+    const QString kept = dir.write(QStringLiteral("keep.pdf"), "old content");
+    run = runTool(
+        {lbl, QStringLiteral("--skip-rows"), QStringLiteral("1"), QStringLiteral("-o"), kept});
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_TRUE(run.err.contains(QStringLiteral("--columns, --skip-rows and --delimiter apply to "
+                                                "delimited files only")))
+        << run.err.toStdString();
+    run = runTool({QStringLiteral("--test-sheet"), QStringLiteral("--columns"), QStringLiteral("1"),
+                   QStringLiteral("-o"), kept});
+    EXPECT_EQ(run.exitCode, 2);
     EXPECT_EQ(dir.read(QStringLiteral("keep.pdf")), QByteArray("old content"));
 }
 

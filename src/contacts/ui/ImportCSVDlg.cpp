@@ -104,24 +104,27 @@ ImportCSVDlg::ImportCSVDlg(const CCSVFile& file, QWidget* parent)
     header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     header->setStretchLastSection(false);
 
-    // The table opens split at the highest-priority delimiter in the file, the first one the
-    // delimiter box offers. It can differ from the detected one (a first line with only
-    // semicolons, commas further down), so the column count is that delimiter's own.
-    for (std::size_t d = 0; d < CCSVFile::kDelimiters.size(); ++d) {
-        if (presence & (1u << d)) {
-            delim = CCSVFile::kDelimiters[d].character;
-            break;
-        }
+    // The table opens split at the delimiter the detection chose (that of the first line
+    // with any), as quillmark-print splits the file: a comma in one address of a semicolon
+    // export must not split the whole file at commas. The others stay in the box.
+    delim = file.delimiter();
+    if (delim == 0) {
+        for (std::size_t d = 0; d < CCSVFile::kDelimiters.size() && delim == 0; ++d)
+            if (presence & (1u << d))
+                delim = CCSVFile::kDelimiters[d].character;
     }
-    if (delim == 0)
-        delim = file.delimiter();
     columnCount_ = detectedColumnCount_ = file.fieldCount(delim);
     setWindowTitle(QStringLiteral("Importing ") + AppPaths::lastComponent(file.fileName()));
     FillTable();
-    for (std::size_t d = 0; d < CCSVFile::kDelimiters.size(); ++d)
-        if (presence & (1u << d))
+    for (std::size_t d = 0; d < CCSVFile::kDelimiters.size(); ++d) {
+        if (presence & (1u << d)) {
             combo_->addItem(QString::fromLatin1(CCSVFile::kDelimiters[d].name));
-    combo_->setCurrentIndex(combo_->count() > 0 ? 0 : -1);
+            if (CCSVFile::kDelimiters[d].character == delim)
+                combo_->setCurrentIndex(combo_->count() - 1);
+        }
+    }
+    if (combo_->currentIndex() < 0 && combo_->count() > 0)
+        combo_->setCurrentIndex(0);
 
     // The Delete key does what "Delete selected row(s)" does, as in any list of rows.
     auto* deleteKey = new QShortcut(QKeySequence::Delete, table_);

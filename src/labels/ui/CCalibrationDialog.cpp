@@ -61,8 +61,9 @@ int tenths(const QDoubleSpinBox* box) {
 CCalibrationDialog::CCalibrationDialog(PrinterCalibration& c, const SheetGeometry& g,
                                        const QStringList& printers, const QString& current,
                                        QWidget* parent)
-    : QDialog(parent), deviceFor(&CCalibrationDialog::printerDevice), calibration(c), geometry(g),
-      printer_(new QComboBox), right_(shiftBox()), down_(shiftBox()),
+    : QDialog(parent),
+      deviceFor([g](const QString& name) { return CCalibrationDialog::printerDevice(name, g); }),
+      calibration(c), geometry(g), printer_(new QComboBox), right_(shiftBox()), down_(shiftBox()),
       print_(new QPushButton(QStringLiteral("&Print calibration sheet"))),
       reset_(new QPushButton(QStringLiteral("&Reset"))), stored_(new QLabel),
       steps_(new QLabel(kBeforePrinting)) {
@@ -121,12 +122,13 @@ CCalibrationDialog::CCalibrationDialog(PrinterCalibration& c, const SheetGeometr
     printerChanged();
 }
 
-std::unique_ptr<PrintDevice> CCalibrationDialog::printerDevice(const QString& name) {
+std::unique_ptr<PrintDevice> CCalibrationDialog::printerDevice(const QString& name,
+                                                               const SheetGeometry& sheet) {
     auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
     printer->setPrinterName(name);
-    if (!printer->isValid())
-        return nullptr;
-    return std::make_unique<PrinterDevice>(std::move(printer));
+    // The paper and orientation the printer's label jobs get, so that the scales read true.
+    PrinterDevice::useSheetPaper(*printer, sheet);
+    return PrinterDevice::forPrinter(std::move(printer));
 }
 
 PrintOffset CCalibrationDialog::entered() const {
@@ -156,11 +158,14 @@ void CCalibrationDialog::OnPrint() {
         return device;
     });
     job.calibrationMarks = true; // and no offset: the sheet shows the printer as it is
-    (void)job.Print(true, 0);
+    job.documentName = kTitle;
+    const PrintOutcome outcome = job.Print(true, 0);
     if (!gotDevice) {
         showMessage(QStringLiteral("Can't print on %1.").arg(name));
         return;
     }
+    if (!outcome.printedWhole())
+        return; // a failure has been reported
     steps_->setText(kAfterPrinting);
     right_->setFocus();
     right_->selectAll();

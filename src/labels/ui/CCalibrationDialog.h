@@ -49,7 +49,8 @@ public:
     QLabel* storedText() const { return stored_; }
     QLabel* stepText() const { return steps_; }
 
-    static std::unique_ptr<PrintDevice> printerDevice(const QString& name);
+    static std::unique_ptr<PrintDevice> printerDevice(const QString& name,
+                                                      const SheetGeometry& sheet);
 
 private:
     void printerChanged();

@@ -80,7 +80,7 @@ Prompt::FileRequest dimRequest(const QString& defaultExtension) {
 } // namespace
 
 CDimensionsPP::CDimensionsPP(QWidget* parent)
-    : SheetPage(PageTemplate::kWidth, PageTemplate::kHeight, parent), deviceSource(askForPrinter) {
+    : SheetPage(PageTemplate::kWidth, PageTemplate::kHeight, parent) {
     auto* picture = place(new SheetCornerPicture, kPicture, 7, 6, 0, 0);
     picture->setFixedSize(SheetCornerPicture::kWidth, SheetCornerPicture::kHeight);
 
@@ -251,8 +251,10 @@ void CDimensionsPP::OnPrintTestSheet() {
     // failing field is reported and keeps the focus.
     if (!UpdateData(true))
         return;
-    CLabelPrinter printer(values.toGeometry(), deviceSource);
+    const SheetGeometry sheet = values.toGeometry();
+    CLabelPrinter printer(sheet, deviceSource ? deviceSource : askForPrinter(sheet));
     printer.calibration = calibration;
+    // A failure is reported by the job; a test sheet moves no position.
     (void)printer.Print(true, 0);
 }
 

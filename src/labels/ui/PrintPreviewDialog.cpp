@@ -103,6 +103,12 @@ PrintPreviewDialog::PrintPreviewDialog(JobPreview& j, QWidget* parent) : QDialog
     bar->addWidget(print);
     bar->addWidget(close);
 
+    paperWarning = new QLabel(this);
+    paperWarning->setObjectName(QStringLiteral("paperWarning"));
+    paperWarning->setStyleSheet(QStringLiteral("color: #c00000;"));
+    paperWarning->setWordWrap(true);
+    paperWarning->hide();
+
     status = new QLabel(this);
     status->setObjectName(QStringLiteral("fitStatus"));
     status->setStyleSheet(QStringLiteral("color: #c00000;"));
@@ -117,6 +123,7 @@ PrintPreviewDialog::PrintPreviewDialog(JobPreview& j, QWidget* parent) : QDialog
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(bar);
+    layout->addWidget(paperWarning);
     layout->addWidget(status);
     layout->addWidget(scroll, 1);
 
@@ -220,6 +227,11 @@ void PrintPreviewDialog::refresh() {
     buttons.value(QStringLiteral(">"))->setEnabled(page < job.PageCount());
     buttons.value(QStringLiteral(">|"))->setEnabled(page < job.PageCount());
     updateStatus();
+}
+
+void PrintPreviewDialog::setPaperWarning(const QString& text) {
+    paperWarning->setText(text);
+    paperWarning->setVisible(!text.isEmpty());
 }
 
 void PrintPreviewDialog::updateStatus() {

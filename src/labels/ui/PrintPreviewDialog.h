@@ -38,6 +38,9 @@ public:
     QImage pageImage(int page);
 
     bool printRequested() const { return printAsked; }
+    // A line above the page saying that the labels leave the paper the printer will print
+    // on; empty for none.
+    void setPaperWarning(const QString& text);
     // Pages drawn since the window opened.
     int pagesDrawn() const { return drawn; }
 
@@ -65,6 +68,7 @@ private:
     PreviewPageView* view;
     QSpinBox* pageBox;
     QLabel* pageCount;
+    QLabel* paperWarning = nullptr;
     QLabel* status;
     QHash<QString, QToolButton*> buttons;
 };

@@ -1,32 +1,98 @@
 #include "labels/ui/PrinterDevice.h"
 
 #include "labels/QtDrawSurface.h"
+#include "labels/ui/CupsPrintDevice.h"
+#include "platform/FileError.h"
 #include "platform/Prompt.h"
+#include "platform/SaveFile.h"
 
-#include <QFile>
 #include <QPageLayout>
+#include <QPdfWriter>
 #include <QPrinter>
+#include <QPrinterInfo>
+#include <QSaveFile>
+#include <cerrno>
 
 PrinterDevice::PrinterDevice(std::unique_ptr<QPrinter> p) : qprinter(std::move(p)) {}
 
 PrinterDevice::~PrinterDevice() {
-    if (painter.isActive())
-        painter.end();
+    discard();
 }
 
-std::unique_ptr<PrintDevice> PrinterDevice::ask() {
+std::unique_ptr<PrintDevice> PrinterDevice::ask(const SheetGeometry& sheet) {
     auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
     // Page ranges and selections mean nothing to a label job.
     printer->setPrintRange(QPrinter::AllPages);
+    useSheetPaper(*printer, sheet);
+    const QString offered = printer->printerName();
     if (!prompt().choosePrinter(*printer))
         return nullptr;
+    // Another printer was picked, not another paper: that printer is asked for the sheet's.
+    if (printer->printerName() != offered)
+        useSheetPaper(*printer, sheet);
+    return forPrinter(std::move(printer));
+}
+
+void PrinterDevice::useSheetPaper(QPrinter& printer, const SheetGeometry& sheet) {
+    const QPrinterInfo info(printer);
+    const QPageSize own = info.isNull() ? printer.pageLayout().pageSize() : info.defaultPageSize();
+    const SheetPaper::Choice choice = SheetPaper::choose(sheet, own);
+    printer.setPageSize(choice.size);
+    printer.setPageOrientation(choice.orientation);
+}
+
+SheetPaper::Printed PrinterDevice::printed(const QPrinter& printer) {
+    const QPageLayout layout = printer.pageLayout();
+    return {layout.fullRect(QPageLayout::Millimeter).size(),
+            layout.paintRect(QPageLayout::Millimeter)};
+}
+
+std::optional<DeviceRect> PrinterDevice::printableArea() const {
+    // A file holds the whole paper: its margins only move the origin, they cut nothing off.
+    return std::nullopt;
+}
+
+std::unique_ptr<PrintDevice> PrinterDevice::forPrinter(std::unique_ptr<QPrinter> printer) {
+    // A printer queue gets the job whole or not at all; a file is written by Qt. Without any
+    // printer Qt's dialog leaves a PDF printer without a file: that is no printer either.
+    if (printer->outputFileName().isEmpty())
+        return std::make_unique<CupsPrintDevice>(std::move(printer));
     return std::make_unique<PrinterDevice>(std::move(printer));
 }
 
+void PrinterDevice::discard() {
+    if (painter.isActive())
+        painter.end();
+    pageSurface.reset();
+    writer.reset();
+    if (file)
+        file->cancelWriting();
+    file.reset();
+}
+
 int PrinterDevice::startDoc(const QString& documentName) {
-    qprinter->setDocName(documentName);
-    if (!painter.begin(qprinter.get()))
+    const QString path = qprinter->outputFileName();
+    file = std::make_unique<QSaveFile>(path);
+    if (!file->open(QIODevice::WriteOnly)) {
+        auto cause = FileError::probeOpen(path, true);
+        failed = FileError::cantOpenMessage(path, cause == FileError::None ? FileError::AccessDenied
+                                                                           : cause);
+        file.reset();
         return 0;
+    }
+    writer = std::make_unique<QPdfWriter>(file.get());
+    writer->setResolution(qprinter->resolution());
+    QPageLayout layout = qprinter->pageLayout();
+    if (qprinter->fullPage()) // the origin at the paper's corner, as deviceCaps says
+        layout.setMargins({});
+    writer->setPageLayout(layout);
+    writer->setTitle(documentName);
+    writer->setCreator(QStringLiteral("Quillmark"));
+    if (!painter.begin(writer.get())) {
+        failed = QStringLiteral("The PDF %1 could not be started.").arg(qprinter->outputFileName());
+        discard();
+        return 0;
+    }
     pageSurface = std::make_unique<QtDrawSurface>(painter);
     return 1;
 }
@@ -34,8 +100,8 @@ int PrinterDevice::startDoc(const QString& documentName) {
 int PrinterDevice::startPage() {
     if (!painter.isActive())
         return 0;
-    // The printer opens the first page itself when painting begins.
-    pageFailed = pageCount > 0 && !qprinter->newPage();
+    // The writer opens the first page itself when painting begins.
+    pageFailed = pageCount > 0 && !writer->newPage();
     ++pageCount;
     return pageFailed ? 0 : 1;
 }
@@ -47,18 +113,21 @@ int PrinterDevice::endPage() {
 int PrinterDevice::endDoc() {
     if (!painter.isActive())
         return 0;
-    return painter.end() ? 1 : 0;
+    const bool drawn = painter.end();
+    writer.reset();
+    if (!drawn || !SaveFile::commit(*file)) {
+        const FileError::Cause cause = FileError::fromErrno(errno);
+        failed = FileError::standardMessage(cause == FileError::None ? FileError::Generic : cause,
+                                            qprinter->outputFileName());
+        discard();
+        return 0;
+    }
+    file.reset();
+    return 1;
 }
 
 int PrinterDevice::abortDoc() {
-    const bool withdrawn = qprinter->abort();
-    if (painter.isActive())
-        painter.end();
-    // Qt's PDF engine cannot withdraw a started document; a file that was being printed to
-    // is removed, so that no part of the job is left behind.
-    if (!withdrawn && qprinter->outputFormat() == QPrinter::PdfFormat &&
-        !qprinter->outputFileName().isEmpty())
-        QFile::remove(qprinter->outputFileName());
+    discard();
     return 1;
 }
 

@@ -128,12 +128,12 @@ std::optional<QRgb> QtPrompt::chooseColour(QRgb initial) {
 
 bool QtPrompt::choosePrinter(QPrinter& printer) {
     QPrintDialog dialog(&printer, owner());
-    // A label job prints every sheet it makes, on a printer: a page range, a selection or a
-    // file would be offered and then ignored.
+    // A label job prints every sheet it makes: a page range or a selection would be offered
+    // and then ignored. Printing to a PDF file is the job as it is.
     dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
     dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
     dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
-    dialog.setOption(QAbstractPrintDialog::PrintToFile, false);
+    dialog.setOption(QAbstractPrintDialog::PrintToFile, true);
     // Qt's own dialog keeps offering "Pages from ... to" whatever the options say (and shows
     // the box again if it is hidden), so the box is turned off.
     if (auto* range = dialog.findChild<QWidget*>(QStringLiteral("gbPrintRange")))
