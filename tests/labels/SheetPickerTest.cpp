@@ -1,4 +1,5 @@
 #include "ScriptedPrompt.h"
+#include "labels/SheetCatalogue.h"
 #include "labels/SheetLibrary.h"
 #include "labels/ui/CDimensionsPP.h"
 #include "labels/ui/CPageView.h"
@@ -205,6 +206,18 @@ TEST(SheetPickerShots, PickerAndDimensionsPage) {
     QTest::qWait(50);
     EXPECT_TRUE(picker.grab().save(dir + QStringLiteral("/sheet-picker-letter.png")));
     picker.hide();
+
+    // With the installed databases too: a code typed exactly, and one they disagree on.
+    CSheetPickerDialog all(SheetCatalogue::standard().sheets());
+    all.show();
+    QTest::keyClicks(all.searchBox(), QStringLiteral("8160"));
+    QTest::qWait(50);
+    EXPECT_TRUE(all.grab().save(dir + QStringLiteral("/sheet-picker-catalogue.png")));
+    all.searchBox()->clear();
+    QTest::keyClicks(all.searchBox(), QStringLiteral("3659"));
+    QTest::qWait(50);
+    EXPECT_TRUE(all.grab().save(dir + QStringLiteral("/sheet-picker-disputed.png")));
+    all.hide();
 
     ChooseRun run;
     CSettingsSheet* shown = nullptr;

@@ -16,6 +16,7 @@
 #include <QPushButton>
 #include <QTreeView>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace {
 
@@ -99,8 +100,13 @@ CSheetPickerDialog::CSheetPickerDialog(const std::vector<LabelSheet>& sheets, QW
     });
 
     refill();
-    for (int c = 0; c < SheetTableModel::kColumns - 1; ++c)
+    // Each column as wide as its texts, but no long name of some database's pushes the
+    // description out of sight.
+    constexpr int kMaxColumnWidth = 150;
+    for (int c = 0; c < SheetTableModel::kColumns - 1; ++c) {
         list_->resizeColumnToContents(c);
+        list_->setColumnWidth(c, std::min(list_->columnWidth(c), kMaxColumnWidth));
+    }
     resize(sizeHint().width() + 200, sizeHint().height());
 }
 
