@@ -28,6 +28,7 @@ fixtures() {
     fuzz_label_list) echo tests/data/labels ;;
     fuzz_category_store) echo tests/data/categories ;;
     fuzz_glabels_templates) echo tests/data/labels/glabels ;;
+    fuzz_libreoffice_labels) echo tests/data/labels/libreoffice ;;
     esac
 }
 
