@@ -131,6 +131,9 @@ int listSheets(const QString& text) {
         say(library.error);
         return kExitFailure;
     }
+    // A template file that could not be read is named; the sheets of the rest are listed.
+    for (const QString& problem : SheetCatalogue::standard().problems())
+        say(problem);
     const auto found = SheetLibrary::find(SheetCatalogue::standard().sheets(), text);
     if (found.empty()) {
         say(QStringLiteral("no sheet matches \"%1\".").arg(text));

@@ -230,6 +230,7 @@ TEST(QuillmarkPrintSheets, ListsTheUsersOwnGLabelsTemplates) {
       <Layout nx="3" ny="8" x0="6mm" y0="13.3mm" dx="66mm" dy="33.8mm"/>
     </Label-rectangle>
   </Template></Glabels-templates>)");
+    home.write(QStringLiteral(".config/libglabels/templates/broken.template"), "<Glabels-tem");
     const QByteArray fifo =
         home.path(QStringLiteral(".config/libglabels/templates/pipe.template")).toLocal8Bit();
     ASSERT_EQ(::mkfifo(fifo.constData(), 0600), 0);
@@ -237,6 +238,11 @@ TEST(QuillmarkPrintSheets, ListsTheUsersOwnGLabelsTemplates) {
     const ToolResult r =
         run({QStringLiteral("--list-sheets"), QStringLiteral("HM-24")}, home.path(QString()));
     EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+    // The broken file is named; the pipe is not read.
+    EXPECT_TRUE(
+        r.err.contains(QStringLiteral("quillmark-print: broken.template: not readable XML")))
+        << r.err.toStdString();
+    EXPECT_FALSE(r.err.contains(QStringLiteral("pipe.template"))) << r.err.toStdString();
     EXPECT_EQ(r.out, QStringLiteral("HM-24\tHomemade\t3 x 8, 64 x 33.8 mm\t24 per sheet\tA4\t"
                                     "Jam jar labels\tyour gLabels templates\n"));
     const ToolResult printed = run({home.write(QStringLiteral("one.txt"), "Someone\n"),

@@ -264,7 +264,16 @@ void CDimensionsPP::OnChooseSheet() {
         showMessage(library.error);
         return;
     }
-    const LabelSheet* sheet = CSheetPickerDialog::Choose(SheetCatalogue::standard().sheets(), this);
+    // A label database or template file that could not be read is named once a session;
+    // the sheets of the rest are offered.
+    static bool problemsShown = false;
+    const SheetCatalogue& catalogue = SheetCatalogue::standard();
+    if (!problemsShown && !catalogue.problems().isEmpty()) {
+        problemsShown = true;
+        showMessage(QStringLiteral("Some label sheets could not be read and are not listed:\n") +
+                    catalogue.problems().join(QLatin1Char('\n')));
+    }
+    const LabelSheet* sheet = CSheetPickerDialog::Choose(catalogue.sheets(), this);
     if (sheet == nullptr)
         return;
     // As after loading a .dim file: the fields, a fresh name without "*", the preview.
